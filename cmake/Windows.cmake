@@ -1,0 +1,62 @@
+# Cross build: Orvanta.exe, the test build of the program with a simulated device library,
+# and the Windows test programs that CTest runs through Wine.
+include(GoogleTest)
+
+set(ORVANTA_WIN_DEFS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+set(ORVANTA_WIN_LINK -static -static-libgcc -static-libstdc++ -municode)
+
+target_compile_definitions(orvanta_core PUBLIC ${ORVANTA_WIN_DEFS})
+
+# Everything of the program but the device library and the resources, shared by the shipped
+# executable and the test build.
+file(GLOB ORVANTA_FRAMEWORK_SOURCES CONFIGURE_DEPENDS src/framework/*.cpp)
+file(GLOB ORVANTA_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/ui/*.cpp)
+file(GLOB_RECURSE ORVANTA_WIN_ADAPTERS CONFIGURE_DEPENDS
+    src/keycodes/*_win.cpp src/programming/*_win.cpp src/settings/*_win.cpp src/device/*_win.cpp)
+set(ORVANTA_PORTABLE_SHELL src/framework/IntegerText.cpp src/framework/ComboText.cpp
+    src/framework/AppName.cpp src/app/Branding.cpp)
+list(REMOVE_ITEM ORVANTA_FRAMEWORK_SOURCES ${CMAKE_SOURCE_DIR}/src/framework/IntegerText.cpp
+    ${CMAKE_SOURCE_DIR}/src/framework/ComboText.cpp ${CMAKE_SOURCE_DIR}/src/framework/AppName.cpp)
+list(REMOVE_ITEM ORVANTA_APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/Branding.cpp)
+
+add_library(orvanta_framework STATIC ${ORVANTA_FRAMEWORK_SOURCES} ${ORVANTA_WIN_ADAPTERS})
+target_link_libraries(orvanta_framework PUBLIC orvanta_core comctl32 advapi32 gdi32 user32)
+orvanta_warnings(orvanta_framework)
+
+add_library(orvanta_program OBJECT ${ORVANTA_APP_SOURCES})
+target_link_libraries(orvanta_program PUBLIC orvanta_framework)
+orvanta_warnings(orvanta_program)
+
+set(ORVANTA_RC ${CMAKE_SOURCE_DIR}/src/ui/Orvanta.rc)
+set_source_files_properties(${ORVANTA_RC} PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/ui/Orvanta.manifest;${CMAKE_SOURCE_DIR}/src/ui/Orvanta.ico;${CMAKE_SOURCE_DIR}/src/ui/resource.h")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+function(orvanta_executable name)
+    add_executable(${name} WIN32 ${ARGN} ${ORVANTA_RC})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src/ui)
+    target_link_libraries(${name} PRIVATE orvanta_program orvanta_framework)
+    target_link_options(${name} PRIVATE ${ORVANTA_WIN_LINK} -s)
+    orvanta_warnings(${name})
+endfunction()
+
+# What ships: the device library stand-in that finds no device.
+orvanta_executable(Orvanta src/device/Brondel.cpp)
+
+# googletest for Windows, built from Debian's sources with the same cross compilers.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/CMakeLists.txt)
+    add_subdirectory(tests/win)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+    add_subdirectory(bench)
+endif()
+
+# Helper of the run script (waits for the main dialog before the screenshot).
+add_executable(orvanta-dlgtool tools/DialogTool.cpp)
+target_link_options(orvanta-dlgtool PRIVATE ${ORVANTA_WIN_LINK} -s)
+target_compile_definitions(orvanta-dlgtool PRIVATE ${ORVANTA_WIN_DEFS})
+orvanta_warnings(orvanta-dlgtool)

@@ -1,0 +1,35 @@
+# Sourced by the run and test scripts: a 64-bit Wine prefix of the project's own, one
+# persistent wineserver for all the Wine processes of a run, and Wine's virtual desktop
+# (without a window manager Wine would draw no captions and wait on every close).
+#   wine_start <prefix> <desktop: yes|no>    wine_stop
+
+wine_start() {
+    export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    local desktop=$2
+    mkdir -p "$WINEPREFIX"
+    if [ ! -f "$WINEPREFIX/.orvanta-ready" ]; then
+        wineserver -p
+        wineboot -i >/dev/null 2>&1
+        cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        touch "$WINEPREFIX/.orvanta-ready"
+    fi
+    if [ "$desktop" = yes ]; then
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    else
+        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+    fi
+    # Restart the server so that the desktop setting takes effect, then keep it running.
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p
+    # Start Wine's own services and the desktop now, detached from our output: started by a
+    # test instead, they would inherit and hold the test runner's pipes.
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+wine_stop() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+}

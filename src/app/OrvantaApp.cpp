@@ -1,0 +1,38 @@
+#include "app/OrvantaApp.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/Branding.h"
+#include "ui/OrvantaDlg.h"
+
+namespace {
+COrvantaApp theApp;
+}
+
+COrvantaApp& TheApp() {
+    return theApp;
+}
+
+BOOL COrvantaApp::InitInstance() {
+    // All classes of the first common-controls generation (the structure size is 8 bytes).
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+    ::InitCommonControlsEx(&controls);
+
+    CWinApp::InitInstance();
+
+    m_versionTitle = MakeVersionTitle(m_appName);
+    m_brandLine = BrandLine(ChooseBrand(m_versionTitle));
+
+    auto dialog = std::make_unique<COrvantaDlg>();
+    m_pMainWnd = dialog.get();
+    dialog->m_versionTitle = m_versionTitle;
+    dialog->DoModal();
+    m_pMainWnd = nullptr;
+    dialog.reset();
+
+    // The program ends with its main dialog.
+    return FALSE;
+}

@@ -1,0 +1,21 @@
+// CComboBox: a view of a combo box.
+#pragma once
+
+#include "framework/Wnd.h"
+
+class CComboBox : public CWnd {
+public:
+    using CWnd::CWnd;
+
+    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    // An index outside the list clears the selection.
+    int SetCurSel(int index) const {
+        return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
+    }
+    int AddString(std::wstring_view text) const {
+        const std::wstring copy(text);
+        return static_cast<int>(
+            SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(copy.c_str())));
+    }
+};

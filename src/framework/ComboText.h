@@ -1,0 +1,15 @@
+// How the data exchange shows a text in an editable combo box: the first list item that
+// begins with the text (letter case ignored) becomes the selection.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fw {
+
+// Index of the first item that begins with `text`, or -1 when none does. An empty text
+// begins every item.
+int FindPrefixItem(const std::vector<std::wstring>& items, std::wstring_view text);
+
+}  // namespace fw

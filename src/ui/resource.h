@@ -1,0 +1,40 @@
+// Resource and control ids of the program. The Windows tests include this file too, so they
+// reach every control by the program's own ids. Keep the values: outside senders and the
+// tests rely on them.
+#pragma once
+
+// Dialog templates, strings, icon
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_ORVANTA_DIALOG 102
+#define IDR_MAINFRAME 128
+
+// System menu: "&About ..." (a multiple of 16 below 0xF000, as system commands must be)
+#define IDM_ABOUTBOX 0x0010
+
+// About box
+#define IDC_ABOUT_BRAND 1008
+#define IDC_ABOUT_VERSION 1009
+
+// Main dialog
+#define IDC_KEYCODE 1000
+#define IDC_SERIAL_PLUS 1007
+#define IDC_AUTOTEST 1011
+#define IDC_SERIAL 1033
+#define IDC_CONTACTS 1051
+#define IDC_PROTECTED 1065
+#define IDC_BOUNCE 1067
+#define IDC_READ 1140
+#define IDC_WRITE 1142
+#define IDC_TEST 1143
+#define IDC_WAIT_BUTTON 1144
+#define IDC_PROGRAMMED 1145
+#define IDC_SLOT_FIRST 1160  // 48 key-event slots: contact (s >> 1) + 1, pressed for even s
+#define IDC_SLOT_LAST 1207
+#define IDC_FEEDBACK 1214
+#define IDC_KEYSTACK 1216
+#define IDC_REPEAT 1217
+#define IDC_SPEED 1218
+#define IDC_BOUNCE_LABEL 1221
+
+#define IDC_STATIC (-1)

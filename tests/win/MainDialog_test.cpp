@@ -1,0 +1,234 @@
+// The main dialog as a user meets it: start-up state, about box, the "+" button, the Read
+// button, leaving with "Ende" or Esc, and a reseller's renamed copy of the program.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "GuiDriver.h"
+#include "ui/resource.h"
+
+namespace {
+
+using gui::Program;
+
+constexpr int kSysCommandAbout = IDM_ABOUTBOX;
+
+class MainDialog : public testing::Test {
+protected:
+    void SetUp() override {
+        gui::DeleteSettings();
+        ASSERT_TRUE(program.Start()) << "the main dialog did not appear";
+    }
+
+    // Selects a contacts list item the way a click in the list does.
+    void PickContacts(int index) {
+        program.Send(IDC_CONTACTS, CB_SETCURSEL, static_cast<WPARAM>(index));
+        program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
+    }
+
+    HWND WaitForBoxSaying(const std::wstring& text) {
+        HWND box = program.WaitForBox();
+        EXPECT_NE(box, nullptr) << "no message box appeared";
+        if (box != nullptr) {
+            EXPECT_EQ(gui::BoxText(box), text);
+        }
+        return box;
+    }
+
+    Program program;
+};
+
+std::wstring ComboItem(const Program& p, int index) {
+    wchar_t text[16] = {};
+    // Across processes the item text comes back through the message's own buffer copy.
+    const LRESULT length = p.Send(IDC_CONTACTS, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (length <= 0 || length >= 16)
+        return L"<bad>";
+    p.Send(IDC_CONTACTS, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+TEST_F(MainDialog, FreshStartShowsTheDefaults) {
+    EXPECT_EQ(gui::WindowText(program.Dialog()), L"Orvanta V2.0");
+    EXPECT_EQ(program.Text(IDC_SERIAL), L"0");
+    ASSERT_EQ(program.Send(IDC_CONTACTS, CB_GETCOUNT), 24);
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(ComboItem(program, i), std::to_wstring(i + 1));
+    EXPECT_EQ(program.Send(IDC_CONTACTS, CB_GETCURSEL), 3);
+    EXPECT_EQ(program.Text(IDC_CONTACTS), L"4");
+    EXPECT_EQ(program.Text(IDC_BOUNCE), L"10");
+    EXPECT_EQ(program.Text(IDC_SPEED), L"50");
+    EXPECT_EQ(program.Send(IDC_PROTECTED, BM_GETCHECK), BST_UNCHECKED);
+    EXPECT_EQ(program.Text(IDC_REPEAT), L"");
+    EXPECT_EQ(program.Text(IDC_FEEDBACK), L"");
+    for (int id = IDC_SLOT_FIRST; id <= IDC_SLOT_LAST; ++id) {
+        EXPECT_EQ(program.Text(id), L"0") << "slot field " << id;
+    }
+    for (int id :
+         {IDC_KEYSTACK, IDC_TEST, IDC_AUTOTEST, IDC_READ, IDC_WAIT_BUTTON, IDC_PROGRAMMED}) {
+        EXPECT_FALSE(::IsWindowVisible(program.Item(id))) << "control " << id << " is shown";
+    }
+    for (int id : {IDC_WRITE, IDOK, IDC_SERIAL, IDC_CONTACTS, IDC_PROTECTED, IDC_SPEED, IDC_BOUNCE,
+                   IDC_FEEDBACK, IDC_REPEAT, IDC_KEYCODE, IDC_SERIAL_PLUS}) {
+        EXPECT_TRUE(::IsWindowVisible(program.Item(id))) << "control " << id << " is hidden";
+    }
+}
+
+TEST_F(MainDialog, AboutEntryOfTheSystemMenuShowsTitleAndMakersBrandLine) {
+    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, kSysCommandAbout, 0);
+    HWND about = program.WaitForBox();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(gui::WindowText(about), L"Informationen zu Orvanta");
+    EXPECT_EQ(gui::WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), L"Orvanta V2.0");
+    const std::wstring brand = gui::WindowText(::GetDlgItem(about, IDC_ABOUT_BRAND));
+    EXPECT_NE(brand.find(L"Velkara"), std::wstring::npos) << "brand line: " << brand;
+    EXPECT_NE(brand.find(L"2022"), std::wstring::npos) << "brand line: " << brand;
+    // The main dialog waits, disabled, while the about box is open.
+    EXPECT_FALSE(::IsWindowEnabled(program.Dialog()));
+
+    gui::Answer(about, IDOK);
+    EXPECT_TRUE(program.WaitForNoBox());
+    EXPECT_TRUE(gui::WaitUntil([&] { return ::IsWindowEnabled(program.Dialog()) != 0; }));
+    EXPECT_TRUE(program.Running());
+}
+
+TEST_F(MainDialog, ReadButtonSaysNotImplementedUnderTheApplicationName) {
+    program.Click(IDC_READ);
+    HWND box = WaitForBoxSaying(L"Not implemented");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(gui::WindowText(box), L"Orvanta");
+    gui::Answer(box, IDOK);
+    EXPECT_TRUE(program.WaitForNoBox());
+    EXPECT_TRUE(program.Running());
+}
+
+TEST_F(MainDialog, PlusAddsOneAndReplacesLettersWithTheNextNumber) {
+    program.SetText(IDC_SERIAL, L"41");
+    program.Click(IDC_SERIAL_PLUS);
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_SERIAL) == L"42"; }));
+
+    program.SetText(IDC_SERIAL, L"abc");
+    program.Click(IDC_SERIAL_PLUS);
+    HWND box = program.WaitForBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(gui::BoxText(box).find(L"whole number"), std::wstring::npos) << gui::BoxText(box);
+    gui::Answer(box, IDOK);
+    // The member kept 42, was raised by one, and the field shows it in place of the letters.
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_SERIAL) == L"43"; }))
+        << "serial field: " << program.Text(IDC_SERIAL);
+
+    program.SetText(IDC_SERIAL, L"2147483647");
+    program.Click(IDC_SERIAL_PLUS);
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_SERIAL) == L"-2147483648"; }))
+        << "serial field: " << program.Text(IDC_SERIAL);
+}
+
+TEST_F(MainDialog, EndeAsksAfterAContactsChangeAndNoKeepsTheDialog) {
+    PickContacts(7);
+    program.Click(IDOK);
+    HWND box = WaitForBoxSaying(L"no write done - really exit?");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(gui::WindowText(box), L"?");
+    gui::Answer(box, IDNO);
+    ASSERT_TRUE(program.WaitForNoBox());
+    ASSERT_TRUE(program.Settle());
+    EXPECT_TRUE(program.Running());
+    EXPECT_TRUE(::IsWindowVisible(program.Dialog()));
+
+    program.Click(IDOK);
+    box = WaitForBoxSaying(L"no write done - really exit?");
+    ASSERT_NE(box, nullptr);
+    gui::Answer(box, IDYES);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+TEST_F(MainDialog, EndeWithoutChangesEndsAtOnce) {
+    program.SetText(IDC_BOUNCE, L"25");  // typing into a field is no change that asks
+    program.Click(IDOK);
+    EXPECT_TRUE(program.WaitForExit()) << "a box appeared: " << gui::BoxText(program.FindBox());
+}
+
+TEST_F(MainDialog, EscEndsWithoutTheQuestion) {
+    PickContacts(2);
+    ASSERT_TRUE(program.Settle());
+    ASSERT_TRUE(program.BringToFront());
+    gui::TypeKey(VK_ESCAPE);
+    EXPECT_TRUE(program.WaitForExit()) << "a box appeared: " << gui::BoxText(program.FindBox());
+}
+
+TEST_F(MainDialog, CloseBoxEndsWithoutTheQuestion) {
+    PickContacts(2);
+    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+TEST_F(MainDialog, SpeedOutsideItsRangeKeepsTheDialogOpenAtEnde) {
+    program.SetText(IDC_SPEED, L"0");
+    program.Click(IDOK);
+    HWND box = program.WaitForBox();
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = gui::BoxText(box);
+    EXPECT_NE(text.find(L"1"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"500"), std::wstring::npos) << text;
+    gui::Answer(box, IDOK);
+    ASSERT_TRUE(program.WaitForNoBox());
+    ASSERT_TRUE(program.Settle());
+    EXPECT_TRUE(program.Running());
+    // The focus is on the refused field, ready for a new value.
+    EXPECT_EQ(program.Focus(), program.Item(IDC_SPEED));
+
+    program.SetText(IDC_SPEED, L"500");
+    program.Click(IDOK);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+TEST_F(MainDialog, FieldsThatHoldNoNumberAreRefusedAtEnde) {
+    for (const auto& [id, text] :
+         {std::pair{IDC_BOUNCE, L"-1"}, std::pair{IDC_SERIAL, L"99999999999"},
+          std::pair{IDC_SPEED, L"12ms"}}) {
+        program.SetText(id, text);
+        program.Click(IDOK);
+        HWND box = program.WaitForBox();
+        ASSERT_NE(box, nullptr) << "field " << id;
+        EXPECT_NE(gui::BoxText(box).find(L"whole number"), std::wstring::npos) << gui::BoxText(box);
+        gui::Answer(box, IDOK);
+        ASSERT_TRUE(program.WaitForNoBox());
+        ASSERT_TRUE(program.Settle());
+        EXPECT_TRUE(program.Running());
+        EXPECT_EQ(program.Focus(), program.Item(id));
+        program.SetText(id, L"10");
+    }
+    program.Click(IDOK);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+TEST(RenamedProgram, ResellersCopyKeepsItsNameAndShowsBrandLineA) {
+    const std::wstring copy = gui::BuildDir() + L"\\ORNIS_Orvanta.exe";
+    ASSERT_TRUE(::CopyFileW(gui::ProgramPath().c_str(), copy.c_str(), FALSE));
+    {
+        Program program(copy);
+        ASSERT_TRUE(program.Start());
+        EXPECT_EQ(gui::WindowText(program.Dialog()), L"ORNIS_Orvanta V2.0");
+
+        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, kSysCommandAbout, 0);
+        HWND about = program.WaitForBox();
+        ASSERT_NE(about, nullptr);
+        EXPECT_EQ(gui::WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), L"ORNIS_Orvanta V2.0");
+        const std::wstring brand = gui::WindowText(::GetDlgItem(about, IDC_ABOUT_BRAND));
+        EXPECT_NE(brand.find(L"Ornis"), std::wstring::npos) << "brand line: " << brand;
+        gui::Answer(about, IDOK);
+        ASSERT_TRUE(program.WaitForNoBox());
+
+        program.Click(IDC_READ);
+        HWND box = program.WaitForBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(gui::WindowText(box), L"ORNIS_Orvanta");
+        gui::Answer(box, IDOK);
+        ASSERT_TRUE(program.WaitForNoBox());
+        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(program.WaitForExit());
+    }
+    ::DeleteFileW(copy.c_str());
+}
+
+}  // namespace
