@@ -1,0 +1,44 @@
+// The configuration image: the byte form in which a key box of type 0x48 holds its whole
+// configuration. It goes out through the device library or over the lock-LED channel.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+inline constexpr int kImageSize = 109;
+inline constexpr int kSlotCount = 48;  // key-event slots: two per contact, 24 contacts
+
+using ConfigImage = std::array<std::uint8_t, kImageSize>;
+using SlotTexts = std::array<std::wstring, kSlotCount>;  // the texts of the slot fields
+
+// What a build reads from the main dialog.
+struct ImageInputs {
+    std::int32_t serial = 0;
+    bool protectedFlag = false;
+    std::uint32_t bounceTime = 0;
+    std::int32_t contacts = 0;     // may lie outside 1..24 when it came from the registry
+    std::wstring_view repeatText;  // key-repeat mask as hex text
+    const SlotTexts* slots = nullptr;
+};
+
+// The serial number as 7 upper-case hex digits (bits 27..0, most significant first) and
+// their XOR check byte: image offsets 2..9, also direct-programming registers 8..15.
+std::array<std::uint8_t, 8> SerialBytes(std::int32_t serial);
+
+// Offset of slot s (0..47) in the image: the slots leave gaps for the three mask bytes.
+int SlotOffset(int slot);
+// Slots a build writes for a contact count: 8 (n <= 4), 16 (n <= 8) or 48.
+int ImageSlotCount(std::int32_t contacts);
+// Active length L: 43 for up to 8 contacts, else 109. Only bytes 0..L-1 leave the program.
+int ActiveLength(std::int32_t contacts);
+
+// The steps of a build; each writes only the bytes it names.
+void PutSerial(ConfigImage& image, std::int32_t serial);                          // offsets 2..9
+void PutFlags(ConfigImage& image, bool protectedFlag, std::uint32_t bounceTime);  // 0, 1
+void PutRepeatMask(ConfigImage& image, std::wstring_view repeatText, std::int32_t contacts);
+void PutSlots(ConfigImage& image, const SlotTexts& slots, std::int32_t contacts);
+
+// A whole build in place: bytes it does not name keep their values. Returns L.
+int BuildConfigImage(ConfigImage& image, const ImageInputs& in);
