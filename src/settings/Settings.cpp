@@ -1,0 +1,63 @@
+#include "settings/Settings.h"
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr std::wstring_view kSubkey = L"SOFTWARE\\Velkara\\Orvanta";
+constexpr std::wstring_view kSerialName = L"serial";
+constexpr std::wstring_view kContactsName = L"contacts";
+constexpr std::wstring_view kDelayName = L"delay";
+constexpr std::wstring_view kClearTimeName = L"clearTime";
+
+// A value counts only as a full REG_DWORD: a shorter one would leave bytes of the member
+// undefined, so it is passed over like a value of another type.
+std::optional<std::uint32_t> QueryDword(IRegistryKey& key, std::wstring_view name) {
+    const std::optional<RegistryValue> value = key.Query(name);
+    if (!value || value->type != kRegDword || value->size != 4) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(value->data[0]) |
+           static_cast<std::uint32_t>(value->data[1]) << 8 |
+           static_cast<std::uint32_t>(value->data[2]) << 16 |
+           static_cast<std::uint32_t>(value->data[3]) << 24;
+}
+
+}  // namespace
+
+void LoadSettings(IRegistry& registry, Settings& settings) {
+    const std::unique_ptr<IRegistryKey> key = registry.OpenForRead(kSubkey);
+    if (!key) {
+        return;
+    }
+    if (const auto serial = QueryDword(*key, kSerialName)) {
+        // Unsigned arithmetic, so 0xFFFFFFFF wraps to 0 without signed overflow.
+        settings.serial = static_cast<std::int32_t>(*serial + 1u);
+    }
+    if (const auto contacts = QueryDword(*key, kContactsName)) {
+        settings.contacts = static_cast<std::int32_t>(*contacts);
+    }
+    if (const auto delay = QueryDword(*key, kDelayName)) {
+        settings.bounceTime = *delay;
+    }
+    if (const auto clearTime = QueryDword(*key, kClearTimeName)) {
+        settings.speed = *clearTime;
+    }
+}
+
+SaveResult SaveSettings(IRegistry& registry, const Settings& settings) {
+    const std::unique_ptr<IRegistryKey> key = registry.CreateForWrite(kSubkey);
+    if (!key) {
+        // Reported like a refused write: losing the serial sequence silently would hand the
+        // next key box a number that is already in use.
+        return SaveResult::KeyUnavailable;
+    }
+    const bool written =
+        key->SetDword(kSerialName, static_cast<std::uint32_t>(settings.serial)) &&
+        key->SetDword(kContactsName, static_cast<std::uint32_t>(settings.contacts)) &&
+        key->SetDword(kDelayName, settings.bounceTime) &&
+        key->SetDword(kClearTimeName, settings.speed);
+    return written ? SaveResult::Saved : SaveResult::WriteFailed;
+}

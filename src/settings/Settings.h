@@ -1,0 +1,33 @@
+// The four settings of the main dialog that survive between runs, and the rules for loading
+// them at start-up and saving them on "Ende". The serial number moves on by one every start.
+#pragma once
+
+#include <cstdint>
+
+#include "settings/IRegistry.h"
+
+// Defaults are the dialog's values before anything is loaded.
+struct Settings {
+    std::int32_t serial = 0;
+    std::int32_t contacts = 4;
+    std::uint32_t bounceTime = 10;
+    std::uint32_t speed = 50;
+
+    bool operator==(const Settings&) const = default;
+};
+
+enum class SaveResult {
+    Saved,
+    KeyUnavailable,  // the key could not be created or opened: nothing was written
+    WriteFailed,     // a value was refused: the ones before it stay written, the rest were skipped
+};
+
+// Message box text for any save that did not complete.
+inline constexpr wchar_t kRegistryWriteFailed[] = L"Registry write failed";
+
+// Takes each stored REG_DWORD of 4 bytes that it finds and leaves the other members alone.
+// The serial becomes the stored value plus one. Nothing is range-checked or reported.
+void LoadSettings(IRegistry& registry, Settings& settings);
+
+// Writes serial, contacts, delay and clearTime in that order and stops at the first refusal.
+SaveResult SaveSettings(IRegistry& registry, const Settings& settings);
