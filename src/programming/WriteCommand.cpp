@@ -1,0 +1,188 @@
+#include "programming/WriteCommand.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "keycodes/HexText.h"
+#include "programming/KeyBatch.h"
+
+namespace {
+
+// LED 3 is lit while the key box is being programmed register by register.
+constexpr int kLedProgramming = 15;
+constexpr int kLedIdle = 0;
+
+constexpr int kSerialRegister = 8;
+constexpr int kOptionRegister = 40;
+
+struct KeyCodeScheme {
+    int slotCount = 0;
+    int firstRegister = 0;
+};
+
+// Schemes of 2n+1 slots would want a 49th slot at 24 contacts, and a contact count from the
+// registry may be anything: the count is kept to the 48 slot fields that exist, and a
+// negative count gives no slots (n = 0 still gives slot 0).
+int ContactSlots(std::int32_t contacts) {
+    const std::int64_t slots = 2 * static_cast<std::int64_t>(contacts) + 1;
+    return static_cast<int>(std::clamp<std::int64_t>(slots, 0, kSlotCount));
+}
+
+KeyCodeScheme SchemeFor(int type, int version, std::int32_t contacts) {
+    switch (type) {
+        case kDeviceTypeA:
+            if (version < 3) {
+                return {1, 6};
+            }
+            if (version < 7) {
+                return {ContactSlots(contacts), 24};
+            }
+            return {8, 24};
+        case kDeviceTypeB:
+            return {version <= 3 ? 16 : 32, 16};
+        case kDeviceTypeC:
+            return {ContactSlots(contacts), 24};
+        default:
+            return {};
+    }
+}
+
+// The key-code area is emptied before the header, 0x80 in every register whose address ends
+// in binary 11; a failed write leaves the rest as it was and the header still follows.
+void ClearRegisters(CBrondel& device, int deviceNo, bool nonzeroHardware) {
+    const int first = nonzeroHardware ? 16 : 24;
+    const int last = nonzeroHardware ? 31 : 71;
+    for (int address = first; address <= last; ++address) {
+        if (device.IOX(deviceNo, address, address % 4 == 3 ? 0x80 : 0x00) == 0) {
+            return;
+        }
+    }
+}
+
+bool WriteHeader(CBrondel& device, int deviceNo, std::int32_t register0, std::int32_t contacts) {
+    const int writes[][2] = {{2, 0x10}, {0, register0}, {3, contacts}, {4, 0x14}};
+    for (const auto& [address, value] : writes) {
+        if (device.IOX(deviceNo, address, value) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WriteSerial(CBrondel& device, int deviceNo, std::int32_t serial) {
+    const auto bytes = SerialBytes(serial);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (device.IOX(deviceNo, kSerialRegister + static_cast<int>(i), bytes[i]) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Register 40 of a type A key box from firmware 7 on: no key-repeat mask (0x02), KeyStack
+// (0x04) and the programming speed's low nibble in the high nibble.
+int OptionByte(const CWriteCommand::Members& m) {
+    int option = m.repeatText.empty() ? 0x02 : 0x00;
+    if (m.keyStack) {
+        option |= 0x04;
+    }
+    return option | static_cast<int>((m.speed & 0x0F) << 4);
+}
+
+}  // namespace
+
+int CWriteCommand::Run(CBrondel* device, ConfigImage& image, bool blocking) {
+    ControlsToMembers();
+    const Members m = ReadMembers();
+    const int dev = m.deviceNo;
+
+    int type = kDeviceTypeImage;
+    int version = 0;
+    if (device != nullptr) {
+        type = device->GetUSBType(dev);
+        version = device->GetVersion(dev);
+        if ((type == kDeviceTypeA || type == kDeviceTypeB) && device->GetHWversion(dev) != 0) {
+            type = kDeviceTypeImage;
+        }
+    } else {
+        // The channel toggles the locks itself: one already on would corrupt the image.
+        FocusFeedback();
+        for (int vk : {kVkCapsLock, kVkNumLock, kVkScrollLock}) {
+            if (IsLockKeyOn(vk)) {
+                ShowMessage(kLockActiveMessage);
+                return -1;
+            }
+        }
+    }
+    const bool direct = device != nullptr && type != kDeviceTypeImage;
+
+    if (direct) {
+        device->SetLED(dev, LED_STATUS, kLedProgramming);
+    }
+    ClearFeedback();
+    SetAwaitAck();
+
+    if (direct) {
+        if (WriteSerial(*device, dev, m.serial)) {
+            ClearRegisters(*device, dev, device->GetHWversion(dev) != 0);
+            if (!WriteHeader(*device, dev, m.register0, m.contacts)) {
+                ShowMessage(kIoxFailedMessage);
+                return -1;
+            }
+        }
+        const KeyCodeScheme scheme = SchemeFor(type, version, m.contacts);
+        WriteKeyCodes(*device, dev, scheme.firstRegister, scheme.slotCount);
+        if (type == kDeviceTypeA && version >= 7) {
+            device->IOX(dev, kOptionRegister, OptionByte(m));
+        }
+    } else {
+        PutSerial(image, m.serial);
+        PutFlags(image, m.protectedFlag, m.bounceTime);
+        BuildImageKeyCodes(image, m.contacts);
+        const int length = ActiveLength(m.contacts);
+        if (device != nullptr) {
+            for (int j = 0; j < length; ++j) {
+                if (device->IOX(dev, j, image[static_cast<std::size_t>(j)]) < 0) {
+                    break;
+                }
+            }
+        } else if (blocking) {
+            SendImageBlocking(image, length);
+        } else {
+            StartTimedTransmission(length);
+        }
+    }
+
+    MembersToControls();
+    if (direct) {
+        device->SetLED(dev, LED_STATUS, kLedIdle);
+        device->ResetDevice(dev);
+    }
+    ClearNotWritten();
+    return 0;
+}
+
+// High byte first. The high register gets the value shifted right by 8 without a mask, so a
+// slot text wider than 16 bits reaches the key box as it was typed. The stage never reads
+// past the last slot field, whatever the scheme asks for.
+void CWriteCommand::WriteKeyCodes(CBrondel& device, int deviceNo, int firstRegister,
+                                  int slotCount) {
+    for (int s = 0; s < slotCount && s < kSlotCount; ++s) {
+        const std::uint32_t value = ParseHexText(SlotText(s));
+        const int address = firstRegister + 2 * s;
+        if (device.IOX(deviceNo, address, static_cast<int>(value >> 8)) == 0 ||
+            device.IOX(deviceNo, address + 1, static_cast<int>(value & 0xFF)) == 0) {
+            return;
+        }
+    }
+}
+
+void CWriteCommand::BuildImageKeyCodes(ConfigImage& image, std::int32_t contacts) {
+    PutRepeatMask(image, RepeatFieldText(), contacts);
+    SlotTexts texts;
+    const int count = std::min(ImageSlotCount(contacts), kSlotCount);
+    for (int s = 0; s < count; ++s) {
+        texts[static_cast<std::size_t>(s)] = SlotText(s);
+    }
+    PutSlots(image, texts, contacts);
+}
