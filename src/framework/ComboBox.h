@@ -9,8 +9,11 @@ public:
 
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
-    // An index outside the list clears the selection.
+    // An index outside the list clears the selection and the edit text (Wine keeps the old
+    // selection for an index past the end, so it is asked for "none" explicitly).
     int SetCurSel(int index) const {
+        if (index < 0 || index >= GetCount())
+            index = -1;
         return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
     }
     int AddString(std::wstring_view text) const {

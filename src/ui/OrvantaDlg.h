@@ -8,10 +8,13 @@
 #include <string_view>
 
 #include "device/Brondel.h"
+#include "programming/ConfigImage.h"
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
 #include "framework/DialogEx.h"
 #include "framework/Edit.h"
+
+class CProgressDlg;
 
 class COrvantaDlg : public CDialogEx {
 public:
@@ -39,14 +42,30 @@ public:
     std::int32_t m_expectedAck = 0;
     std::int32_t m_txStep = -1;
     std::int32_t m_txSteps = 0;
-    UINT_PTR m_timerId = 0;
+    UINT_PTR m_timerId = 0;                 // the transmission's thread timer; 0: none
+    CProgressDlg* m_progressDlg = nullptr;  // not owned; none is attached by the program
+    ConfigImage m_image{};                  // rebuilt in place by each write, never cleared
     CButton m_waitButton;
     CButton m_programmedButton;
     CButton m_readButton;
 
+    // The write command's hand-offs to the lock-LED channel.
+    void SendImageBlocking(const std::uint8_t* image, int length);
+    void StartTimedTransmission(int length);
+    // One tick of the timed transmission: performs step m_txStep.
+    void TransmitStep();
+
+    // The key code text of slot field s (0..47), and the key-repeat field's text.
+    std::wstring SlotText(int slot) const;
+    std::wstring RepeatFieldText() const;
+
+    void LoadSettings();
+    void SaveSettings();
+
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
+    void OnDestroy() override;
 
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     LRESULT OnPaint(WPARAM, LPARAM);
@@ -59,6 +78,11 @@ protected:
     void OnSlotFocus(UINT id);
     void OnExit();
     void OnSerialPlus();
+    LRESULT OnWriteRequest(WPARAM blocking, LPARAM);
+
+    // The transmission timer has no window: it finds the dialog as the main window.
+    static void CALLBACK TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD);
+    void StopTransmission();
 
     DECLARE_MESSAGE_MAP()
 };

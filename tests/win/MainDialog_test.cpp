@@ -134,6 +134,7 @@ TEST_F(MainDialog, EndeAsksAfterAContactsChangeAndNoKeepsTheDialog) {
     ASSERT_TRUE(program.Settle());
     EXPECT_TRUE(program.Running());
     EXPECT_TRUE(::IsWindowVisible(program.Dialog()));
+    EXPECT_FALSE(gui::SettingsKeyExists()) << "No must save nothing";
 
     program.Click(IDOK);
     box = WaitForBoxSaying(L"no write done - really exit?");
@@ -174,6 +175,8 @@ TEST_F(MainDialog, SpeedOutsideItsRangeKeepsTheDialogOpenAtEnde) {
     ASSERT_TRUE(program.WaitForNoBox());
     ASSERT_TRUE(program.Settle());
     EXPECT_TRUE(program.Running());
+    // The settings were saved before the fields were checked.
+    EXPECT_EQ(gui::DwordSetting(L"clearTime"), 50u);
     // The focus is on the refused field, ready for a new value.
     EXPECT_EQ(program.Focus(), program.Item(IDC_SPEED));
 

@@ -1,0 +1,130 @@
+// The four settings that survive between runs, against the real registry: what a start
+// shows for what is stored, and what "Ende" and Esc leave behind.
+#include <gtest/gtest.h>
+
+#include "GuiDriver.h"
+#include "ui/resource.h"
+
+namespace {
+
+using gui::Program;
+
+class StoredSettings : public testing::Test {
+protected:
+    void SetUp() override { gui::DeleteSettings(); }
+    void TearDown() override { gui::DeleteSettings(); }
+
+    // Leaves with "Ende" when nothing asks the question.
+    static void EndeAndWait(Program& program) {
+        program.Click(IDOK);
+        ASSERT_TRUE(program.WaitForExit())
+            << "still open; box: " << gui::BoxText(program.FindBox());
+    }
+};
+
+TEST_F(StoredSettings, FirstStartShowsDefaultsAndEndeStoresThem) {
+    {
+        Program program;
+        ASSERT_TRUE(program.Start());
+        EXPECT_EQ(program.Text(IDC_SERIAL), L"0");
+        EXPECT_EQ(program.Text(IDC_CONTACTS), L"4");
+        EXPECT_EQ(program.Text(IDC_BOUNCE), L"10");
+        EXPECT_EQ(program.Text(IDC_SPEED), L"50");
+        EXPECT_FALSE(gui::SettingsKeyExists());
+        EndeAndWait(program);
+    }
+    EXPECT_EQ(gui::DwordSetting(L"serial"), 0u);
+    EXPECT_EQ(gui::DwordSetting(L"contacts"), 4u);
+    EXPECT_EQ(gui::DwordSetting(L"delay"), 10u);
+    EXPECT_EQ(gui::DwordSetting(L"clearTime"), 50u);
+}
+
+TEST_F(StoredSettings, EachStartHandsOutTheNextSerialNumber) {
+    gui::SetDwordSetting(L"serial", 41);
+    for (const wchar_t* shown : {L"42", L"43"}) {
+        Program program;
+        ASSERT_TRUE(program.Start());
+        EXPECT_EQ(program.Text(IDC_SERIAL), shown);
+        EndeAndWait(program);
+    }
+    EXPECT_EQ(gui::DwordSetting(L"serial"), 43u);
+
+    gui::SetDwordSetting(L"serial", 0xFFFFFFFF);
+    Program program;
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(program.Text(IDC_SERIAL), L"0");
+}
+
+TEST_F(StoredSettings, AValueOfTheWrongTypeKeepsItsDefaultAndTheOthersAreRead) {
+    gui::SetStringSetting(L"contacts", L"7");
+    gui::SetDwordSetting(L"delay", 25);
+    Program program;
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(program.Text(IDC_CONTACTS), L"4");
+    EXPECT_EQ(program.Send(IDC_CONTACTS, CB_GETCURSEL), 3);
+    EXPECT_EQ(program.Text(IDC_BOUNCE), L"25");
+    EXPECT_EQ(program.Text(IDC_SERIAL), L"0");
+}
+
+TEST_F(StoredSettings, ValuesOutsideTheirRangeAreTakenAsStored) {
+    gui::SetDwordSetting(L"contacts", 30);
+    gui::SetDwordSetting(L"clearTime", 0);
+    {
+        Program program;
+        ASSERT_TRUE(program.Start());
+        EXPECT_EQ(program.Send(IDC_CONTACTS, CB_GETCURSEL), CB_ERR);
+        EXPECT_EQ(program.Text(IDC_CONTACTS), L"");
+        EXPECT_EQ(program.Text(IDC_SPEED), L"0");
+
+        // The next exchange from the controls refuses the speed.
+        program.Click(IDC_SERIAL_PLUS);
+        HWND box = program.WaitForBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_NE(gui::BoxText(box).find(L"500"), std::wstring::npos) << gui::BoxText(box);
+        gui::Answer(box, IDOK);
+        ASSERT_TRUE(program.WaitForNoBox());
+
+        // "Ende" saves the members as they are, then refuses to close.
+        program.Click(IDOK);
+        box = program.WaitForBox();
+        ASSERT_NE(box, nullptr);
+        gui::Answer(box, IDOK);
+        ASSERT_TRUE(program.WaitForNoBox());
+        ASSERT_TRUE(program.Settle());
+        EXPECT_TRUE(program.Running());
+    }
+    EXPECT_EQ(gui::DwordSetting(L"contacts"), 30u);
+    EXPECT_EQ(gui::DwordSetting(L"clearTime"), 0u);
+    EXPECT_EQ(gui::DwordSetting(L"serial"), 1u);
+}
+
+TEST_F(StoredSettings, EndeSavesWhatWasLastTakenFromTheFieldsNotWhatWasJustTyped) {
+    gui::SetDwordSetting(L"delay", 25);
+    Program program;
+    ASSERT_TRUE(program.Start());
+    program.SetText(IDC_BOUNCE, L"30");
+    EndeAndWait(program);
+    EXPECT_EQ(gui::DwordSetting(L"delay"), 25u);
+}
+
+TEST_F(StoredSettings, EscSavesNothing) {
+    {
+        Program program;
+        ASSERT_TRUE(program.Start());
+        ASSERT_TRUE(program.BringToFront());
+        gui::TypeKey(VK_ESCAPE);
+        ASSERT_TRUE(program.WaitForExit());
+    }
+    EXPECT_FALSE(gui::SettingsKeyExists());
+
+    gui::SetDwordSetting(L"serial", 41);
+    {
+        Program program;
+        ASSERT_TRUE(program.Start());
+        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_TRUE(program.WaitForExit());
+    }
+    EXPECT_EQ(gui::DwordSetting(L"serial"), 41u);
+}
+
+}  // namespace
