@@ -1,0 +1,116 @@
+// The resource script and its id file, read as text: every dialog's controls have distinct
+// ids, the 48 slot fields run without a gap in rows of 16, and every id the script names is
+// defined once.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct Control {
+    std::string keyword;
+    int id;
+    int x, y, width, height;
+};
+
+struct Resources {
+    std::map<std::string, int> defines;
+    std::map<std::string, std::vector<Control>> dialogs;  // by dialog name, in template order
+};
+
+int ResolveId(const Resources& r, std::string token) {
+    token.erase(0, token.find_first_not_of(' '));
+    token.erase(token.find_last_not_of(' ') + 1);
+    if (const auto it = r.defines.find(token); it != r.defines.end())
+        return it->second;
+    return std::stoi(token, nullptr, 0);
+}
+
+Resources Load() {
+    Resources r;
+    r.defines = {{"IDOK", 1}, {"IDCANCEL", 2}};  // from the system's headers
+    const std::string header = ReadFile(ORVANTA_SOURCE_DIR "/src/ui/resource.h");
+    const std::regex define(R"(#define\s+(\w+)\s+\(?(-?(?:0x[0-9A-Fa-f]+|\d+))\)?)");
+    for (std::sregex_iterator it(header.begin(), header.end(), define), end; it != end; ++it) {
+        EXPECT_EQ(r.defines.count((*it)[1]), 0u) << "defined twice or clashes: " << (*it)[1];
+        r.defines[(*it)[1]] = std::stoi((*it)[2], nullptr, 0);
+    }
+
+    std::istringstream script(ReadFile(ORVANTA_SOURCE_DIR "/src/ui/Orvanta.rc"));
+    std::string line, dialog;
+    const std::regex begin(R"(^(\w+)\s+DIALOGEX)");
+    // Controls: keyword, optional "caption", id, x, y, width, height; CONTROL adds a class.
+    const std::regex control(
+        R"(^\s+(\w+)\s+(?:"[^"]*"\s*,)?\s*(-?\w+)\s*,\s*(?:"[^"]*"\s*,\s*[^,]*,\s*)?(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+))");
+    std::smatch m;
+    while (std::getline(script, line)) {
+        if (std::regex_search(line, m, begin)) {
+            dialog = m[1];
+            r.dialogs[dialog];
+        } else if (line.rfind("END", 0) == 0) {
+            dialog.clear();
+        } else if (!dialog.empty() && std::regex_search(line, m, control)) {
+            std::string idToken = m[2];
+            if (m[1] == "ICON")
+                continue;  // ICON's first field is the icon, then its id
+            r.dialogs[dialog].push_back({m[1], ResolveId(r, idToken), std::stoi(m[3]),
+                                         std::stoi(m[4]), std::stoi(m[5]), std::stoi(m[6])});
+        }
+    }
+    return r;
+}
+
+TEST(Resources, EachDialogsControlIdsAreDistinct) {
+    const Resources r = Load();
+    ASSERT_EQ(r.dialogs.count("IDD_ORVANTA_DIALOG"), 1u);
+    for (const auto& [name, controls] : r.dialogs) {
+        std::set<int> seen;
+        for (const Control& c : controls) {
+            if (c.id == -1)
+                continue;  // labels without an id
+            EXPECT_TRUE(seen.insert(c.id).second) << name << ": id " << c.id << " used twice";
+        }
+    }
+}
+
+TEST(Resources, SlotFieldsRunWithoutAGapInRowsOfSixteen) {
+    const Resources r = Load();
+    const int first = r.defines.at("IDC_SLOT_FIRST");
+    const int last = r.defines.at("IDC_SLOT_LAST");
+    ASSERT_EQ(last - first + 1, 48);
+    std::map<int, Control> slots;
+    for (const Control& c : r.dialogs.at("IDD_ORVANTA_DIALOG")) {
+        if (c.id >= first && c.id <= last)
+            slots.emplace(c.id, c);
+    }
+    ASSERT_EQ(slots.size(), 48u);
+    for (const auto& [id, c] : slots) {
+        const int s = id - first;
+        const int row = s / 16, k = s % 16;
+        constexpr int kRowY[] = {74, 97, 119};
+        EXPECT_EQ(c.y, kRowY[row]) << "slot " << s;
+        EXPECT_EQ(c.x, (row == 0 ? 23 : 22) + 24 * k) << "slot " << s;
+        EXPECT_EQ(c.width, 18);
+        EXPECT_EQ(c.height, 12);
+        EXPECT_EQ(c.keyword, "EDITTEXT");
+    }
+    // The feedback field and the key-repeat field sit between the slot rows in the template
+    // but keep their own ids, outside the slot range.
+    EXPECT_GT(r.defines.at("IDC_FEEDBACK"), last);
+    EXPECT_GT(r.defines.at("IDC_REPEAT"), last);
+}
+
+}  // namespace
