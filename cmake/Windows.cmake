@@ -42,6 +42,9 @@ endfunction()
 
 # What ships: the device library stand-in that finds no device.
 orvanta_executable(Orvanta src/device/Brondel.cpp)
+# The test build: a simulated device library that the Windows tests set up through the
+# environment. It never ships.
+orvanta_executable(OrvantaSim tests/win/SimulatedBrondel.cpp)
 
 # googletest for Windows, built from Debian's sources with the same cross compilers.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

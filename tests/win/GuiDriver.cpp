@@ -213,13 +213,15 @@ bool LockOn(WORD vk) {
     return (::GetKeyState(vk) & 1) != 0;
 }
 
-void ResetLocks() {
+bool ResetLocks() {
+    // Our thread's key state follows the key messages it has read: pump before looking.
+    WaitUntil([] { return true; }, 0);
     for (WORD vk : {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}) {
-        // The thread's key state follows the input it has read: pump first.
-        WaitUntil([] { return true; }, 0);
-        if ((::GetAsyncKeyState(vk) & 1) != 0 || LockOn(vk))
+        if (LockOn(vk))
             TypeKey(vk);
     }
+    return WaitUntil(
+        [] { return !LockOn(VK_CAPITAL) && !LockOn(VK_NUMLOCK) && !LockOn(VK_SCROLL); });
 }
 
 void DeleteSettings() {

@@ -75,8 +75,9 @@ void KeyDown(WORD vk);
 void KeyUp(WORD vk);
 // Caps Lock, Num Lock and Scroll Lock: whether the lock is on (toggled).
 bool LockOn(WORD vk);
-// Turns every lock off, so one test's keys do not leak into the next.
-void ResetLocks();
+// Turns every lock off, so one test's keys do not leak into the next; false if a lock
+// stays on.
+bool ResetLocks();
 
 // The program's settings under HKEY_CURRENT_USER.
 void DeleteSettings();

@@ -1,0 +1,95 @@
+// A key box on the bench, in-process: a low-level keyboard hook on a thread of its own follows
+// every Caps/Num/Scroll Lock press as the key box follows its LEDs, rebuilds the image and
+// types its acknowledgement letter back with SendInput, as the real key box would.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "keybox/KeyBoxDecoder.h"
+
+class CKeyBoxEmulator {
+public:
+    // What the key box types when an image has arrived.
+    enum class Answer { Right, Wrong, None };
+
+    struct LockEvent {
+        std::uint16_t vk = 0;  // 0x14 Caps, 0x90 Num, 0x91 Scroll
+        bool pressed = false;
+        bool injected = false;
+        std::int64_t timeMs = 0;  // when the hook saw the event, in ms
+    };
+
+    struct Image {
+        std::vector<std::uint8_t> bytes;  // every whole byte the data steps carried
+        bool valid = false;               // exactly 43 or 109 bytes
+        int rightLetter = 0;              // the key box's own checksum letter; 0 when not valid
+        int typedLetter = 0;              // the letter typed back; 0 when none was typed
+        // When the preamble completed, then every Scroll Lock change up to the trailer.
+        std::vector<std::int64_t> scrollTimes;
+    };
+
+    static constexpr DWORD kDefaultQuietMs = 600;
+
+    CKeyBoxEmulator();
+    ~CKeyBoxEmulator();
+    CKeyBoxEmulator(const CKeyBoxEmulator&) = delete;
+    CKeyBoxEmulator& operator=(const CKeyBoxEmulator&) = delete;
+
+    // Starts listening, with nothing recorded. The key box must know the lock levels that
+    // stand now: this form reads them from the calling thread's key state (so turn the locks
+    // off and let that thread see it first), the other takes them from the caller. False when
+    // the hook could not be installed.
+    bool Start();
+    bool Start(bool capsOn, bool numOn, bool scrollOn);
+    // Unhooks and joins the thread; what was recorded stays readable.
+    void Stop();
+
+    // An image ends when no lock key event has come for this long; it must be longer than the
+    // longest pause between two lock key events: two timer intervals, 120 ms when blocking.
+    void SetQuietTime(DWORD ms) { m_quietMs = ms; }
+    // Takes effect for images that end after the call.
+    void SetAnswer(Answer answer) { m_answer = answer; }
+
+    // Forgets the images and events recorded so far and any image half received; the lock
+    // levels stay as they stand. The key box listens again after every image on its own.
+    void Reset();
+
+    // Waits until `count` images have ended since the last Reset and their letters have been
+    // typed, keeping the calling thread's messages moving (its timers, its windows). False on
+    // timeout.
+    bool WaitForImages(int count, DWORD timeoutMs);
+    bool WaitForImage(DWORD timeoutMs) { return WaitForImages(1, timeoutMs); }
+
+    std::vector<Image> Images() const;
+    std::vector<LockEvent> LockEvents() const;  // every lock key press and release
+    bool Receiving() const;                     // a preamble came and its image has not ended
+
+private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    void Run(bool caps, bool num, bool scroll);
+    void OnLockKey(const KBDLLHOOKSTRUCT& key);
+    DWORD QuietWait() const;  // INFINITE while no image is under way; 0 when it has ended
+    void FinishImage();
+    static void TypeLetter(int letter);
+
+    std::atomic<DWORD> m_quietMs{kDefaultQuietMs};
+    std::atomic<Answer> m_answer{Answer::Right};
+
+    mutable std::mutex m_mutex;
+    CKeyBoxDecoder m_decoder;
+    std::vector<Image> m_images;
+    std::vector<LockEvent> m_events;
+    ULONGLONG m_lastLockTick = 0;  // GetTickCount64 at the last lock key event
+    std::int64_t m_lastTime = 0;
+    unsigned m_generation = 0;  // advanced by Reset, so an image ending meanwhile is dropped
+
+    std::thread m_thread;
+    DWORD m_threadId = 0;
+    HANDLE m_imageDone = nullptr;  // set when an image has ended; the waiters look again
+};

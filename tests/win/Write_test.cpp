@@ -1,0 +1,312 @@
+// "Schreiben" end to end through the real dialog: over the lock LEDs to the emulated key box,
+// timed and blocking, the lock-key refusal, closing the dialog in the middle of a
+// transmission, and direct programming through the simulated device library.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "GuiDriver.h"
+#include "SimulatedDevice.h"
+#include "keybox/KeyBoxEmulator_win.h"
+#include "programming/AckLetter.h"
+#include "programming/ConfigImage.h"
+#include "ui/WindowMessages.h"
+#include "ui/resource.h"
+
+namespace {
+
+using gui::Program;
+
+constexpr DWORD kQuietMs = 400;           // well above two ticks at speed 10 and 50
+constexpr DWORD kImageTimeoutMs = 60000;  // a blocking 43-byte image takes about 17 s
+
+// What the user typed into the dialog, and the same values as the image builder takes them.
+struct Entry {
+    std::wstring serial = L"0";
+    bool protectedFlag = false;
+    std::wstring bounce = L"10";
+    std::wstring speed = L"10";
+    std::wstring repeat;
+    int contacts = 4;
+    SlotTexts slots;
+
+    Entry() { slots.fill(L"0"); }
+
+    ConfigImage Expected() const {
+        ConfigImage image{};
+        ImageInputs in;
+        in.serial = std::stoi(serial);
+        in.protectedFlag = protectedFlag;
+        in.bounceTime = static_cast<std::uint32_t>(std::stoul(bounce));
+        in.contacts = contacts;
+        in.repeatText = repeat;
+        in.slots = &slots;
+        BuildConfigImage(image, in);
+        return image;
+    }
+};
+
+class WriteOverLocks : public testing::Test {
+protected:
+    void SetUp() override {
+        gui::DeleteSettings();
+        ASSERT_TRUE(gui::ResetLocks());
+        ASSERT_TRUE(program.Start());
+        ASSERT_TRUE(keyBox.Start()) << "no low-level keyboard hook";
+        keyBox.SetQuietTime(kQuietMs);
+    }
+
+    void TearDown() override {
+        keyBox.Stop();
+        EXPECT_TRUE(gui::ResetLocks());
+        gui::DeleteSettings();
+    }
+
+    void Enter(const Entry& e) {
+        program.SetText(IDC_SERIAL, e.serial);
+        program.Send(IDC_PROTECTED, BM_SETCHECK, e.protectedFlag ? BST_CHECKED : BST_UNCHECKED);
+        program.SetText(IDC_BOUNCE, e.bounce);
+        program.SetText(IDC_SPEED, e.speed);
+        program.SetText(IDC_REPEAT, e.repeat);
+        program.Send(IDC_CONTACTS, CB_SETCURSEL, static_cast<WPARAM>(e.contacts - 1));
+        program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
+        for (int s = 0; s < kSlotCount; ++s)
+            program.SetText(IDC_SLOT_FIRST + s, e.slots[s]);
+        ASSERT_TRUE(program.Settle());
+        ASSERT_TRUE(program.BringToFront());
+    }
+
+    // Watches the feedback field while the image goes out: every countdown number it showed.
+    std::vector<int> WatchCountdown() {
+        std::vector<int> shown;
+        gui::WaitUntil(
+            [&] {
+                const std::wstring text = program.Text(IDC_FEEDBACK);
+                if (!text.empty() && iswdigit(text[0])) {
+                    const int n = std::stoi(text);
+                    if (shown.empty() || shown.back() != n)
+                        shown.push_back(n);
+                }
+                return !keyBox.Images().empty();
+            },
+            kImageTimeoutMs);
+        return shown;
+    }
+
+    void ExpectDelivered(const Entry& e, int length) {
+        const auto images = keyBox.Images();
+        ASSERT_EQ(images.size(), 1u);
+        const ConfigImage expected = e.Expected();
+        ASSERT_TRUE(images[0].valid) << "decoded " << images[0].bytes.size() << " bytes";
+        ASSERT_EQ(images[0].bytes.size(), static_cast<size_t>(length));
+        for (int i = 0; i < length; ++i) {
+            EXPECT_EQ(images[0].bytes[i], expected[i]) << "image byte " << i;
+        }
+        EXPECT_EQ(images[0].rightLetter, ComputeAckLetter(expected.data(), length));
+    }
+
+    Program program;
+    CKeyBoxEmulator keyBox;
+};
+
+TEST_F(WriteOverLocks, TimedWriteOfFourContactsDeliversTheImageTheFieldsDescribe) {
+    Entry e;
+    e.serial = L"74565";  // 0x12345
+    e.protectedFlag = true;
+    e.bounce = L"25";
+    e.repeat = L"5";
+    e.slots[0] = L"1e";
+    e.slots[1] = L"21E";
+    e.slots[2] = L"12345";
+    e.slots[3] = L"zz";
+    e.slots[7] = L"f04";
+    e.slots[8] = L"e1";  // beyond four contacts: not part of this image
+    keyBox.SetAnswer(CKeyBoxEmulator::Answer::None);
+    ASSERT_NO_FATAL_FAILURE(Enter(e));
+
+    program.Click(IDC_WRITE);
+    const std::vector<int> countdown = WatchCountdown();
+    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    ExpectDelivered(e, 43);
+
+    // The field counted the bytes down and is empty at the end.
+    ASSERT_FALSE(countdown.empty());
+    EXPECT_LE(countdown.front(), 43);
+    EXPECT_EQ(countdown.back(), 1);
+    for (size_t i = 1; i < countdown.size(); ++i)
+        EXPECT_LT(countdown[i], countdown[i - 1]);
+    EXPECT_EQ(program.Text(IDC_FEEDBACK), L"");
+    EXPECT_EQ(program.Focus(), program.Item(IDC_FEEDBACK));
+
+    // The contacts change was written: "Ende" no longer asks.
+    program.Click(IDOK);
+    EXPECT_TRUE(program.WaitForExit()) << "box: " << gui::BoxText(program.FindBox());
+}
+
+TEST_F(WriteOverLocks, TimedWriteOfTwelveContactsDeliversTheLongImageAndTheLetterArrives) {
+    Entry e;
+    e.serial = L"1000";
+    e.repeat = L"123456";
+    e.contacts = 12;
+    for (int s = 0; s < kSlotCount; ++s)
+        e.slots[s] = std::to_wstring((s * 37) % 256);
+    e.slots[47] = L"0xE7";
+    ASSERT_NO_FATAL_FAILURE(Enter(e));
+
+    program.Click(IDC_WRITE);
+    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    ExpectDelivered(e, 109);
+    // Without an acknowledgement handler the key box's letter lands in the focused field.
+    const int letter = keyBox.Images()[0].typedLetter;
+    ASSERT_NE(letter, 0);
+    EXPECT_TRUE(gui::WaitUntil([&] {
+        return program.Text(IDC_FEEDBACK) == std::wstring(1, wchar_t(letter));
+    })) << "feedback: "
+        << program.Text(IDC_FEEDBACK);
+}
+
+TEST_F(WriteOverLocks, BlockingWriteRequestSendsTheSameChannel) {
+    Entry e;
+    e.serial = L"268435455";  // 2^28 - 1
+    e.slots[5] = L"54c";
+    keyBox.SetAnswer(CKeyBoxEmulator::Answer::None);
+    ASSERT_NO_FATAL_FAILURE(Enter(e));
+
+    ::PostMessageW(program.Dialog(), WM_APP_WRITE, 1, 0);
+    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    ExpectDelivered(e, 43);
+    // The blocking form paces itself with 100 ms per data step, whatever the speed field says.
+    const std::vector<std::int64_t> times = keyBox.Images()[0].scrollTimes;
+    ASSERT_GE(times.size(), 3u);
+    EXPECT_GE(times[2] - times[1], 90);
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_FEEDBACK).empty(); }));
+}
+
+TEST_F(WriteOverLocks, ScrollLockOnRefusesAndSendsNothing) {
+    ASSERT_TRUE(program.BringToFront());
+    gui::TypeKey(VK_SCROLL);
+    ASSERT_TRUE(gui::WaitUntil([] { return gui::LockOn(VK_SCROLL); }));
+    ASSERT_TRUE(program.Settle());
+    program.SetText(IDC_FEEDBACK, L"earlier text");
+    const size_t eventsBefore = keyBox.LockEvents().size();
+
+    program.Click(IDC_WRITE);
+    HWND box = program.WaitForBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(gui::BoxText(box), L" ---  Lock active!! ----");
+    EXPECT_EQ(gui::WindowText(box), L"Orvanta");
+    gui::Answer(box, IDOK);
+    ASSERT_TRUE(program.WaitForNoBox());
+    ASSERT_TRUE(program.Settle());
+    // The feedback field got the focus before the refusal, and has it back after the box.
+    EXPECT_EQ(program.Focus(), program.Item(IDC_FEEDBACK));
+
+    EXPECT_EQ(keyBox.LockEvents().size(), eventsBefore) << "a lock key went out";
+    EXPECT_EQ(program.Text(IDC_FEEDBACK), L"earlier text");
+}
+
+TEST_F(WriteOverLocks, ClosingTheDialogMidTransmissionLeavesEveryLockOff) {
+    program.SetText(IDC_SPEED, L"50");
+    ASSERT_TRUE(program.BringToFront());
+    program.Click(IDC_WRITE);
+    // Right after the preamble all three locks are on.
+    ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.Receiving(); }));
+    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(program.WaitForExit());
+
+    // The locks go off without our help, and no lock key is left held down.
+    EXPECT_TRUE(gui::WaitUntil(
+        [] {
+            return !gui::LockOn(VK_CAPITAL) && !gui::LockOn(VK_NUMLOCK) && !gui::LockOn(VK_SCROLL);
+        },
+        3000));
+    for (int vk : {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}) {
+        EXPECT_EQ(::GetAsyncKeyState(vk) & 0x8000, 0) << "key " << vk << " held down";
+    }
+}
+
+// Direct programming through the simulated library: the whole conversation in order.
+class WriteThroughLibrary : public testing::Test {
+protected:
+    void SetUp() override { gui::DeleteSettings(); }
+    void TearDown() override { gui::DeleteSettings(); }
+};
+
+std::vector<std::string> SerialWrites(int serial) {
+    std::vector<std::string> lines;
+    const auto bytes = SerialBytes(serial);
+    for (int i = 0; i < 8; ++i)
+        lines.push_back("IOX 0 " + std::to_string(8 + i) + " " + std::to_string(bytes[i]));
+    return lines;
+}
+
+TEST_F(WriteThroughLibrary, TypeAFirmware2WritesSerialClearingHeaderAndSlotZero) {
+    CSimulatedDevice::Setup setup;
+    setup.type = 0x41;
+    setup.version = 2;
+    CSimulatedDevice device(setup);
+    Program program(CSimulatedDevice::ProgramPath());
+    ASSERT_TRUE(program.Start());
+    program.SetText(IDC_SERIAL, L"4660");
+    program.SetText(IDC_SLOT_FIRST, L"12345");
+    program.SetText(IDC_FEEDBACK, L"old");
+    ASSERT_TRUE(program.Settle());
+    device.ClearLog();
+
+    program.Click(IDC_WRITE);
+    ASSERT_TRUE(device.WaitForCall("ResetDevice 0"));
+
+    std::vector<std::string> expected = {"GetUSBType 0", "GetVersion 0", "GetHWversion 0",
+                                         "SetLED 0 3 15"};
+    for (const auto& line : SerialWrites(4660))
+        expected.push_back(line);
+    expected.push_back("GetHWversion 0");
+    for (int r = 24; r <= 71; ++r)
+        expected.push_back("IOX 0 " + std::to_string(r) + (r % 4 == 3 ? " 128" : " 0"));
+    for (const char* line : {"IOX 0 2 16", "IOX 0 0 0", "IOX 0 3 4", "IOX 0 4 20", "IOX 0 6 291",
+                             "IOX 0 7 69", "SetLED 0 3 0", "ResetDevice 0"}) {
+        expected.push_back(line);
+    }
+    EXPECT_EQ(device.Calls(), expected);
+    EXPECT_EQ(program.Text(IDC_FEEDBACK), L"");
+}
+
+TEST_F(WriteThroughLibrary, AFailingHeaderWriteSaysIoxFailedAndLeavesTheLedOn) {
+    CSimulatedDevice::Setup setup;
+    setup.type = 0x43;
+    setup.failRegisters = {3};
+    CSimulatedDevice device(setup);
+    Program program(CSimulatedDevice::ProgramPath());
+    ASSERT_TRUE(program.Start());
+    // A contacts change, so "Ende" shows whether the write counted as done.
+    program.Send(IDC_CONTACTS, CB_SETCURSEL, 5);
+    program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
+    ASSERT_TRUE(program.Settle());
+    device.ClearLog();
+
+    program.Click(IDC_WRITE);
+    HWND box = program.WaitForBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(gui::BoxText(box), L"IOX failed");
+    EXPECT_EQ(gui::WindowText(box), L"OrvantaSim");
+    gui::Answer(box, IDOK);
+    ASSERT_TRUE(program.WaitForNoBox());
+    ASSERT_TRUE(program.Settle());
+
+    const auto calls = device.Calls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), "IOX 0 3 6");  // nothing after the failed header write
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetLED 0 3 15"), 1);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetLED 0 3 0"), 0);
+
+    program.Click(IDOK);
+    box = program.WaitForBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(gui::BoxText(box), L"no write done - really exit?");
+    gui::Answer(box, IDYES);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+}  // namespace
