@@ -202,12 +202,6 @@ void TypeKey(WORD vk) {
     SendKey(vk, false);
     SendKey(vk, true);
 }
-void KeyDown(WORD vk) {
-    SendKey(vk, false);
-}
-void KeyUp(WORD vk) {
-    SendKey(vk, true);
-}
 
 bool LockOn(WORD vk) {
     return (::GetKeyState(vk) & 1) != 0;

@@ -69,10 +69,8 @@ private:
     HWND m_dialog = nullptr;
 };
 
-// Keys as the keyboard would type them: a press, then a release.
+// A key as the keyboard would type it: a press, then a release.
 void TypeKey(WORD vk);
-void KeyDown(WORD vk);
-void KeyUp(WORD vk);
 // Caps Lock, Num Lock and Scroll Lock: whether the lock is on (toggled).
 bool LockOn(WORD vk);
 // Turns every lock off, so one test's keys do not leak into the next; false if a lock

@@ -6,9 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cwchar>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "SimulatedDeviceEnv.h"
 #include "device/Brondel.h"
@@ -20,92 +18,28 @@ struct SimulatedKeyBox {
     int type = 0;
     int version = 0;
     int hwVersion = 0;
-    std::vector<int> failRegisters;
-    std::optional<int> failResult;
-    int ioxResult = 1;
+    int failRegister = -1;
     std::wstring logPath;
 };
 
-// One library object per program: the key box is read from the environment when it is made.
-SimulatedKeyBox g_keyBox;
+SimulatedKeyBox g_keyBox;  // read from the environment when the library object is made
 
-std::optional<std::wstring> Variable(const wchar_t* name) {
-    // GetEnvironmentVariableW, not _wgetenv: the C runtime's copy misses changes made after
-    // start-up by SetEnvironmentVariableW, which is how an in-process test sets them.
-    const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) {
-        return std::nullopt;
-    }
-    std::wstring value(size, L'\0');
-    const DWORD length = ::GetEnvironmentVariableW(name, value.data(), size);
-    value.resize(length < size ? length : 0);
-    return value;
-}
-
-// Decimal or 0x hex; nullopt when the text is not a whole number.
-std::optional<int> ParseNumber(const std::wstring& text) {
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    wchar_t* end = nullptr;
-    const long value = std::wcstol(text.c_str(), &end, 0);
-    if (end == text.c_str() || *end != L'\0') {
-        return std::nullopt;
-    }
-    return static_cast<int>(value);
+std::wstring Variable(const wchar_t* name) {
+    wchar_t value[MAX_PATH] = {};
+    const DWORD length = ::GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length < MAX_PATH ? std::wstring(value, length) : std::wstring();
 }
 
 int NumberOr(const wchar_t* name, int fallback) {
-    const auto text = Variable(name);
-    const auto value = text ? ParseNumber(*text) : std::nullopt;
-    return value ? *value : fallback;
+    const std::wstring text = Variable(name);
+    return text.empty() ? fallback : static_cast<int>(std::wcstol(text.c_str(), nullptr, 0));
 }
 
-std::vector<int> NumberList(const wchar_t* name) {
-    std::vector<int> numbers;
-    const auto text = Variable(name);
-    if (!text) {
-        return numbers;
-    }
-    std::size_t start = 0;
-    while (start <= text->size()) {
-        std::size_t comma = text->find(L',', start);
-        if (comma == std::wstring::npos) {
-            comma = text->size();
-        }
-        if (const auto value = ParseNumber(text->substr(start, comma - start))) {
-            numbers.push_back(*value);
-        }
-        start = comma + 1;
-    }
-    return numbers;
-}
-
-SimulatedKeyBox ReadKeyBox() {
-    SimulatedKeyBox box;
-    box.present = Variable(kSimDeviceVar).value_or(L"") == L"1";
-    box.type = NumberOr(kSimTypeVar, 0);
-    box.version = NumberOr(kSimVersionVar, 0);
-    box.hwVersion = NumberOr(kSimHwVersionVar, 0);
-    box.failRegisters = NumberList(kSimFailRegistersVar);
-    if (const auto text = Variable(kSimFailResultVar)) {
-        box.failResult = ParseNumber(*text);
-    }
-    box.ioxResult = NumberOr(kSimIoxResultVar, 1);
-    box.logPath = Variable(kSimLogVar).value_or(L"");
-    return box;
-}
-
-// Opened and closed for every line, so the test can read the log while the program runs and
-// nothing is lost when the program is killed.
+// Opened and closed for every line, so the test can read the log while the program runs.
 void Log(const char* format, ...) {
-    if (g_keyBox.logPath.empty()) {
+    FILE* file = g_keyBox.logPath.empty() ? nullptr : ::_wfopen(g_keyBox.logPath.c_str(), L"a");
+    if (file == nullptr)
         return;
-    }
-    FILE* file = ::_wfopen(g_keyBox.logPath.c_str(), L"a");
-    if (file == nullptr) {
-        return;
-    }
     va_list args;
     va_start(args, format);
     std::vfprintf(file, format, args);
@@ -114,15 +48,15 @@ void Log(const char* format, ...) {
     std::fclose(file);
 }
 
-// Such a key box takes its whole configuration as an image, whose writes fail negative.
-bool TakesImage(const SimulatedKeyBox& box) {
-    return box.type == 0x48 || ((box.type == 0x41 || box.type == 0x42) && box.hwVersion != 0);
-}
-
 }  // namespace
 
 CBrondel::CBrondel() {
-    g_keyBox = ReadKeyBox();
+    g_keyBox.present = Variable(kSimDeviceVar) == L"1";
+    g_keyBox.type = NumberOr(kSimTypeVar, 0);
+    g_keyBox.version = NumberOr(kSimVersionVar, 0);
+    g_keyBox.hwVersion = NumberOr(kSimHwVersionVar, 0);
+    g_keyBox.failRegister = NumberOr(kSimFailRegisterVar, -1);
+    g_keyBox.logPath = Variable(kSimLogVar);
     Log("CBrondel");
 }
 
@@ -162,12 +96,12 @@ int CBrondel::SetLED(int device, LED_IDs led, int value) {
 
 int CBrondel::IOX(int device, int address, int value) {
     Log("IOX %d %d %d", device, address, value);
-    for (int failing : g_keyBox.failRegisters) {
-        if (failing == address) {
-            return g_keyBox.failResult.value_or(TakesImage(g_keyBox) ? -1 : 0);
-        }
-    }
-    return g_keyBox.ioxResult;
+    if (address != g_keyBox.failRegister)
+        return 1;
+    // A key box that takes its configuration as an image reports a failure as negative.
+    const bool image = g_keyBox.type == 0x48 ||
+                       ((g_keyBox.type == 0x41 || g_keyBox.type == 0x42) && g_keyBox.hwVersion);
+    return image ? -1 : 0;
 }
 
 int CBrondel::ResetDevice(int device) {

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,15 +17,7 @@ public:
         int type = 0x48;
         int version = 0;
         int hwVersion = 0;
-        std::vector<int> failRegisters;  // IOX to these addresses fails
-        std::optional<int> failResult;   // default: 0, or -1 when the key box takes an image
-        std::optional<int> ioxResult;    // default: 1
-    };
-
-    struct Write {
-        int address = 0;
-        int value = 0;
-        bool operator==(const Write&) const = default;
+        int failRegister = -1;  // IOX to this register fails
     };
 
     // Sets the variables for every program started after this, with a fresh, empty log.
@@ -37,18 +28,13 @@ public:
     CSimulatedDevice& operator=(const CSimulatedDevice&) = delete;
 
     // The program's test build, next to the test program.
-    static std::wstring ProgramPath();
+    static std::wstring ProgramPath() { return gui::ProgramPath(L"OrvantaSim.exe"); }
 
-    const std::wstring& LogPath() const { return m_logPath; }
     // Every call logged so far, one line each ("IOX 0 8 48"), in order.
     std::vector<std::string> Calls() const;
-    // The IOX calls among them, as register and value.
-    std::vector<Write> IoxWrites() const;
-    // Polls the log until `line` has been logged `count` times; false on timeout.
-    bool WaitForCall(std::string_view line, int count = 1, DWORD timeoutMs = gui::kTimeoutMs) const;
-    // Empties the log, e.g. after start-up, so the next check sees one command's calls only.
-    // The program makes its library calls on its user-interface thread, so after
-    // Program::Settle a command it was handling has logged all of them.
+    // Polls the log until `line` has been logged; false on timeout.
+    bool WaitForCall(std::string_view line, DWORD timeoutMs = gui::kTimeoutMs) const;
+    // Empties the log, so the next check sees one command's calls only.
     void ClearLog() const;
 
 private:

@@ -234,6 +234,25 @@ protected:
     void TearDown() override { gui::DeleteSettings(); }
 };
 
+using Lines = std::vector<std::string>;
+
+TEST_F(WriteThroughLibrary, TheLibraryObjectLivesAsLongAsTheDialogOnlyWhenItFindsAKeyBox) {
+    for (bool present : {false, true}) {
+        CSimulatedDevice::Setup setup;
+        setup.present = present;
+        CSimulatedDevice device(setup);
+        Program program(CSimulatedDevice::ProgramPath());
+        ASSERT_TRUE(program.Start());
+        const Lines atStart = present
+                                  ? Lines{"CBrondel", "OpenVelkara"}
+                                  : Lines{"CBrondel", "OpenVelkara", "CloseVelkara", "~CBrondel"};
+        EXPECT_EQ(device.Calls(), atStart);
+        program.Click(IDCANCEL);
+        ASSERT_TRUE(program.WaitForExit());
+        EXPECT_EQ(device.Calls(), (Lines{"CBrondel", "OpenVelkara", "CloseVelkara", "~CBrondel"}));
+    }
+}
+
 std::vector<std::string> SerialWrites(int serial) {
     std::vector<std::string> lines;
     const auto bytes = SerialBytes(serial);
@@ -276,7 +295,7 @@ TEST_F(WriteThroughLibrary, TypeAFirmware2WritesSerialClearingHeaderAndSlotZero)
 TEST_F(WriteThroughLibrary, AFailingHeaderWriteSaysIoxFailedAndLeavesTheLedOn) {
     CSimulatedDevice::Setup setup;
     setup.type = 0x43;
-    setup.failRegisters = {3};
+    setup.failRegister = 3;
     CSimulatedDevice device(setup);
     Program program(CSimulatedDevice::ProgramPath());
     ASSERT_TRUE(program.Start());
