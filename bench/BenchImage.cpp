@@ -1,0 +1,32 @@
+#include "BenchImage.h"
+
+#include "keycodes/HexText.h"
+
+BenchSettings MakeBenchSettings(int contacts) {
+    BenchSettings settings;
+    settings.serial = 0x4711 + contacts;
+    settings.protectedFlag = true;
+    settings.bounceTime = 5;
+    settings.repeatText = contacts > 8 ? L"a5c3" : L"a5";
+    const int count = ImageSlotCount(contacts);
+    for (int s = 0; s < count; ++s) {
+        // Pressed slots get plain key codes, released slots a high byte as well; the mix of
+        // bit pairs makes the data locks move singly, together and not at all.
+        const auto key = static_cast<std::uint32_t>(0x04 + 3 * s);
+        const std::uint32_t word = s % 2 == 0 ? key : (static_cast<std::uint32_t>(s) << 8) | key;
+        settings.slots[static_cast<std::size_t>(s)] = FormatHexText(word);
+    }
+    return settings;
+}
+
+int ExpectedImage(const BenchSettings& settings, int contacts, ConfigImage& image) {
+    image.fill(0);
+    ImageInputs inputs;
+    inputs.serial = settings.serial;
+    inputs.protectedFlag = settings.protectedFlag;
+    inputs.bounceTime = settings.bounceTime;
+    inputs.contacts = contacts;
+    inputs.repeatText = settings.repeatText;
+    inputs.slots = &settings.slots;
+    return BuildConfigImage(image, inputs);
+}

@@ -1,0 +1,161 @@
+#include "ProgramRun.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "BenchImage.h"
+#include "GuiDriver.h"
+#include "keybox/KeyBoxEmulator_win.h"
+#include "programming/AckLetter.h"
+#include "ui/resource.h"
+
+namespace {
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+bool AllLocksOff() {
+    return !gui::LockOn(VK_CAPITAL) && !gui::LockOn(VK_NUMLOCK) && !gui::LockOn(VK_SCROLL);
+}
+
+std::string Narrow(const std::wstring& text) {
+    std::string narrow;
+    for (wchar_t c : text)
+        narrow += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
+// Types the settings into the dialog the way the user would leave them before a write.
+void EnterSettings(const gui::Program& program, const BenchSettings& settings, int contacts,
+                   int speed) {
+    program.SetText(IDC_SPEED, std::to_wstring(speed));
+    program.SetText(IDC_SERIAL, std::to_wstring(settings.serial));
+    program.SetText(IDC_BOUNCE, std::to_wstring(settings.bounceTime));
+    program.SetText(IDC_REPEAT, settings.repeatText);
+    program.Send(IDC_PROTECTED, BM_SETCHECK, settings.protectedFlag ? BST_CHECKED : BST_UNCHECKED);
+    // The dialog takes the contact count from the list's selection change, not from the text.
+    program.Send(IDC_CONTACTS, CB_SETCURSEL, static_cast<WPARAM>(contacts - 1));
+    program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
+    for (int s = 0; s < kSlotCount; ++s) {
+        const std::wstring& text = settings.slots[static_cast<std::size_t>(s)];
+        program.SetText(IDC_SLOT_FIRST + s, text.empty() ? L"0" : text);
+    }
+}
+
+// What the key box saw, against the pace the timer should have kept.
+void AnalysePacing(ProgramRunFigures& figures,
+                   const std::vector<CKeyBoxEmulator::LockEvent>& events,
+                   const std::vector<std::int64_t>& scrollTimes, DWORD clickTick) {
+    if (events.empty())
+        return;
+    // Each step is one SendInput of presses or of releases, and the two alternate, so a batch
+    // is a run of events with the same direction.
+    std::vector<double> batchTimes;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (i == 0 || events[i].pressed != events[i - 1].pressed)
+            batchTimes.push_back(static_cast<double>(events[i].timeMs));
+    }
+    figures.batches = static_cast<int>(batchTimes.size());
+    const auto gaps = GapsOf(batchTimes);
+    const double interval = figures.speed;
+    figures.shortGaps = static_cast<int>(
+        std::count_if(gaps.begin(), gaps.end(), [&](double g) { return g < 0.5 * interval; }));
+    figures.longGaps = static_cast<int>(
+        std::count_if(gaps.begin(), gaps.end(), [&](double g) { return g > 1.5 * interval; }));
+    figures.stepGapsMs = SpreadOf(gaps);
+
+    std::vector<double> scroll(scrollTimes.begin(), scrollTimes.end());
+    figures.scrollGapsMs = SpreadOf(GapsOf(scroll));
+
+    // The hook's stamps and GetTickCount are the same 32-bit millisecond clock; the emulator
+    // unwraps its stamps starting from the first one, so the low 32 bits compare directly.
+    const auto first = events.front().timeMs;
+    const auto last = events.back().timeMs;
+    const auto sinceClick = [&](std::int64_t t) {
+        return static_cast<double>(static_cast<std::int32_t>(static_cast<DWORD>(t) - clickTick));
+    };
+    figures.firstStepMs = sinceClick(first);
+    if (figures.steps > 1) {
+        figures.paceEvents = static_cast<double>(last - first) / ((figures.steps - 1) * interval);
+        figures.paceClick = sinceClick(last) / (figures.steps * interval);
+    }
+}
+
+}  // namespace
+
+unsigned QuietTimeFor(int speed) {
+    return static_cast<unsigned>(std::max(300, 12 * speed));
+}
+
+ProgramRunFigures MeasureProgramRun(int contacts, int speed) {
+    ProgramRunFigures figures;
+    figures.contacts = contacts;
+    figures.speed = speed;
+    const BenchSettings settings = MakeBenchSettings(contacts);
+    ConfigImage expected{};
+    figures.length = ExpectedImage(settings, contacts, expected);
+    figures.steps = 8 * figures.length + 4;
+    figures.expectedLetter = ComputeAckLetter(expected.data(), figures.length);
+
+    gui::Program program;
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    ::QueryPerformanceCounter(&before);
+    if (!program.Start()) {
+        figures.failure = "Orvanta.exe did not start";
+        return figures;
+    }
+    ::QueryPerformanceCounter(&after);
+    figures.startMs = Milliseconds(before, after);
+
+    EnterSettings(program, settings, contacts, speed);
+    if (!program.Settle() || !gui::ResetLocks() || !program.BringToFront()) {
+        figures.failure = "could not prepare the dialog";
+        return figures;
+    }
+
+    CKeyBoxEmulator keyBox;
+    keyBox.SetQuietTime(QuietTimeFor(speed));
+    if (!keyBox.Start()) {
+        figures.failure = "no low-level keyboard hook";
+        return figures;
+    }
+    const DWORD clickTick = ::GetTickCount();
+    program.Click(IDC_WRITE);
+    const DWORD timeoutMs =
+        static_cast<DWORD>(3 * figures.steps * speed) + QuietTimeFor(speed) + 10000;
+    if (!keyBox.WaitForImage(timeoutMs)) {
+        const HWND box = program.FindBox();
+        figures.failure = box != nullptr ? "the program said: " + Narrow(gui::BoxText(box))
+                                         : "the key box received no image";
+        keyBox.Stop();
+        gui::ResetLocks();
+        return figures;
+    }
+    // The key box types its letter after the image; the feedback field shows what arrived.
+    gui::WaitUntil([&] { return !program.Text(IDC_FEEDBACK).empty(); }, 2000);
+    figures.feedback = program.Text(IDC_FEEDBACK);
+    keyBox.Stop();
+
+    const auto image = keyBox.Images().front();
+    figures.valid = image.valid;
+    figures.decodedLength = static_cast<int>(image.bytes.size());
+    figures.matches =
+        image.valid && std::equal(image.bytes.begin(), image.bytes.end(), expected.begin(),
+                                  expected.begin() + figures.length);
+    figures.typedLetter = image.typedLetter;
+    AnalysePacing(figures, keyBox.LockEvents(), image.scrollTimes, clickTick);
+
+    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    program.WaitForExit(5000);
+    gui::WaitUntil([] { return true; }, 0);  // let this thread's key state catch up
+    figures.locksOffAfter = AllLocksOff();
+    gui::ResetLocks();
+    return figures;
+}

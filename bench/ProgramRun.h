@@ -1,0 +1,42 @@
+// One timed transmission by the real Orvanta.exe, driven from this process as a user would
+// drive it, and watched by the emulated key box: how closely the program kept the pace.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Spread.h"
+
+struct ProgramRunFigures {
+    int contacts = 0;
+    int speed = 0;        // ms per timer tick
+    int length = 0;       // image bytes
+    int steps = 0;        // ticks that send something: 8 x length + 4
+    std::string failure;  // why the run could not be measured; empty when it was
+
+    double startMs = 0;  // process start until the main dialog answered
+    // Elapsed time over the time the steps should take: first lock event to the trailer's
+    // release (steps - 1 intervals), and the click to that release (steps intervals).
+    double paceEvents = 0;
+    double paceClick = 0;
+    double firstStepMs = 0;  // click to the preamble's first event (one interval is right)
+    Spread scrollGapsMs;     // between Scroll Lock changes: two intervals is right
+    Spread stepGapsMs;       // between key batches: one interval is right
+    int batches = 0;         // key batches the key box saw: `steps` is right
+    int shortGaps = 0;       // batches less than half an interval after the one before
+    int longGaps = 0;        // more than one and a half intervals after it
+
+    bool valid = false;  // the key box decoded a whole image
+    int decodedLength = 0;
+    bool matches = false;  // ... and it is the image the program should have built
+    int expectedLetter = 0;
+    int typedLetter = 0;    // what the key box typed back (0: nothing)
+    std::wstring feedback;  // the feedback field afterwards
+    bool locksOffAfter = false;
+};
+
+ProgramRunFigures MeasureProgramRun(int contacts, int speed);
+
+// The emulated key box ends an image after this much quiet: well above the two intervals the
+// data locks stand still.
+unsigned QuietTimeFor(int speed);

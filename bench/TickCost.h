@@ -1,0 +1,28 @@
+// What one tick of the timed transmission costs the user-interface thread: the same work the
+// dialog does per tick, timed in this process over a whole transmission on a real thread timer.
+#pragma once
+
+#include <string>
+
+#include "Spread.h"
+
+struct TickCostFigures {
+    int contacts = 0;
+    int speed = 0;
+    int length = 0;
+    bool keyBox = false;  // the emulated key box's hook was listening
+    std::string failure;
+
+    int ticks = 0;           // ticks that did a step
+    Spread costUs;           // per tick, microseconds
+    Spread rewriteCostUs;    // ... of the ticks that also rewrote the feedback field
+    Spread intervalMs;       // between the starts of consecutive ticks
+    double firstTickMs = 0;  // SetTimer to the first tick
+    bool valid = false;      // with the key box: it decoded the image that was sent
+    int expectedLetter = 0;
+    int typedLetter = 0;
+    bool letterArrived = false;  // ... and it reached the focused edit control
+    bool locksOffAfter = false;
+};
+
+TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox);

@@ -1,0 +1,137 @@
+// Figures for the timed lock-LED transmission: how closely the real program keeps the pace
+// the key box reads at, and what a tick costs the user-interface thread. It prints tables and
+// fails only when a run could not be measured or the key box did not get the image intact.
+//   TransmissionBench.exe [speed ms ...]     (default: 50 10)
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ProgramRun.h"
+#include "TickCost.h"
+
+namespace {
+
+constexpr int kContactCounts[] = {4, 24};  // a 43-byte and a 109-byte image
+// A tick's cost does not depend on the interval: the short one keeps the run short.
+constexpr int kTickCostSpeed = 10;
+
+std::string Letter(int letter) {
+    return letter == 0 ? std::string("-") : std::string(1, static_cast<char>(letter));
+}
+
+std::string Feedback(const std::wstring& text) {
+    std::string narrow = "\"";
+    for (wchar_t c : text)
+        narrow += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+    return narrow + "\"";
+}
+
+void PrintProgramHeader() {
+    std::printf(
+        "\nOrvanta.exe, timed transmission as the emulated key box saw it\n"
+        "  pace: elapsed / expected (1.000 = exact); events: first lock event to the trailer's\n"
+        "  release over (steps-1) intervals; click: click to that release over steps intervals\n"
+        "  <.5 / >1.5: key batches closer than half an interval / further than one and a half\n"
+        "  after the one before; image: what the key box decoded; letter: typed / expected\n"
+        "bytes speed steps  pace:events click  1st step  Scroll gaps ms min/med/max  "
+        "batch gaps ms min/med/max  batches <.5 >1.5  image            letter  start ms\n");
+}
+
+void PrintProgramRow(const ProgramRunFigures& f) {
+    if (!f.failure.empty()) {
+        std::printf("%5d %5d %5d  not measured: %s\n", f.length, f.speed, f.steps,
+                    f.failure.c_str());
+        return;
+    }
+    std::printf(
+        "%5d %5d %5d  %11.4f %5.4f  %5.0f ms  %6.0f /%6.1f /%6.0f     %6.0f /%6.1f /%6.0f   "
+        "%7d %3d %4d  %-16s %s/%s  %7.0f\n",
+        f.length, f.speed, f.steps, f.paceEvents, f.paceClick, f.firstStepMs, f.scrollGapsMs.min,
+        f.scrollGapsMs.median, f.scrollGapsMs.max, f.stepGapsMs.min, f.stepGapsMs.median,
+        f.stepGapsMs.max, f.batches, f.shortGaps, f.longGaps,
+        (std::string(f.valid ? "valid " : "INVALID ") + std::to_string(f.decodedLength) +
+         (f.matches ? " same" : " DIFFERS"))
+            .c_str(),
+        Letter(f.typedLetter).c_str(), Letter(f.expectedLetter).c_str(), f.startMs);
+    std::printf("%17s feedback field after: %s; locks off after: %s\n", "",
+                Feedback(f.feedback).c_str(), f.locksOffAfter ? "yes" : "NO");
+}
+
+void PrintTickHeader() {
+    std::printf(
+        "\nOne tick in this process: Tick, SendKeyBatch, feedback rewrite (EM_SETSEL,\n"
+        "EM_SCROLLCARET, EM_REPLACESEL), on a window-less thread timer\n"
+        "bytes speed key box ticks  cost us median    p90     max  rewrite med  "
+        "timer interval ms min/med/max  1st tick  image/letter\n");
+}
+
+void PrintTickRow(const TickCostFigures& f) {
+    if (!f.failure.empty()) {
+        std::printf("%5d %5d %-7s  not measured: %s\n", f.length, f.speed,
+                    f.keyBox ? "hooked" : "none", f.failure.c_str());
+        return;
+    }
+    std::string check = "-";
+    if (f.keyBox) {
+        check = std::string(f.valid ? "same" : "DIFFERS") + " " + Letter(f.typedLetter) + "/" +
+                Letter(f.expectedLetter) + (f.letterArrived ? " arrived" : " NOT ARRIVED");
+    }
+    std::printf(
+        "%5d %5d %-7s %5d  %14.1f %6.1f %7.1f  %11.1f  %6.1f /%6.1f /%6.1f           %5.1f ms  "
+        "%s%s\n",
+        f.length, f.speed, f.keyBox ? "hooked" : "none", f.ticks, f.costUs.median, f.costUs.p90,
+        f.costUs.max, f.rewriteCostUs.median, f.intervalMs.min, f.intervalMs.median,
+        f.intervalMs.max, f.firstTickMs, check.c_str(), f.locksOffAfter ? "" : "  LOCKS LEFT ON");
+}
+
+bool Sound(const ProgramRunFigures& f) {
+    return f.failure.empty() && f.matches && f.typedLetter == f.expectedLetter &&
+           f.batches == f.steps;
+}
+
+bool Sound(const TickCostFigures& f) {
+    return f.failure.empty() && f.ticks > 0 && (!f.keyBox || (f.valid && f.letterArrived));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);  // rows appear while the next run goes out
+    std::vector<int> speeds;
+    for (int i = 1; i < argc; ++i) {
+        const int speed = std::atoi(argv[i]);
+        if (speed < 1 || speed > 500) {
+            std::fprintf(stderr, "usage: TransmissionBench [speed ms 1..500 ...]\n");
+            return 2;
+        }
+        speeds.push_back(speed);
+    }
+    if (speeds.empty())
+        speeds = {50, 10};
+
+    bool sound = true;
+    PrintProgramHeader();
+    for (int speed : speeds) {
+        for (int contacts : kContactCounts) {
+            const ProgramRunFigures figures = MeasureProgramRun(contacts, speed);
+            PrintProgramRow(figures);
+            sound = sound && Sound(figures);
+        }
+    }
+
+    PrintTickHeader();
+    for (int contacts : kContactCounts) {
+        const TickCostFigures figures = MeasureTickCost(contacts, kTickCostSpeed, true);
+        PrintTickRow(figures);
+        sound = sound && Sound(figures);
+    }
+    // Without a low-level hook listening, SendInput does not wait for one.
+    const TickCostFigures bare = MeasureTickCost(kContactCounts[0], kTickCostSpeed, false);
+    PrintTickRow(bare);
+    sound = sound && Sound(bare);
+
+    if (!sound)
+        std::printf("\nSome runs were not measured or not received intact (see above).\n");
+    return sound ? 0 : 1;
+}

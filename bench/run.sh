@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Measures the timed lock-LED transmission of the real Orvanta.exe under Wine in Xvfb, against
+# the emulated key box, and prints the figures (about a minute and a half with the defaults).
+# Builds what is missing first and installs what the Windows build needs (Debian 12, as root).
+#   bench/run.sh [speed ms ...]          default: 50 10
+#   BENCH_BUILD=<dir>   Windows build folder, default build/win
+#   BENCH_PREFIX=<dir>  Wine prefix of the benchmark's own, default build/wine-bench
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$PWD
+build=$(realpath -m "${BENCH_BUILD:-build/win}")
+prefix=$(realpath -m "${BENCH_PREFIX:-build/wine-bench}")
+
+if [ "${1:-}" = --in-display ]; then
+    shift
+    . scripts/wine-env.sh
+    wine_start "$prefix" yes
+    rc=0
+    wine "$build/TransmissionBench.exe" "$@" </dev/null || rc=$?
+    wine_stop
+    exit $rc
+fi
+
+scripts/deps.sh windows
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j "$(nproc)" --target TransmissionBench Orvanta
+# Its own display and its own Wine server: the lock states of another run cannot leak in.
+BENCH_BUILD=$build BENCH_PREFIX=$prefix \
+    xvfb-run -a -s "-screen 0 1024x768x24" "$top/bench/run.sh" --in-display "$@"
