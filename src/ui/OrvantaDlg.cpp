@@ -169,8 +169,9 @@ BOOL COrvantaDlg::OnInitDialog() {
     LoadSettings();
     UpdateData(FALSE);
     m_notWritten = FALSE;
-    // A stored count outside 1..24 leaves the list without a selection.
-    m_contactsBox.SetCurSel(m_contacts - 1);
+    // A stored count outside 1..24 leaves the list without a selection (and a count of
+    // INT32_MIN must not overflow on the way).
+    m_contactsBox.SetCurSel(m_contacts >= 1 && m_contacts <= 24 ? m_contacts - 1 : -1);
 
     for (int id = IDC_SLOT_FIRST; id <= IDC_SLOT_LAST; ++id)
         CEdit(GetDlgItem(id)).ReplaceAll(L"0");
