@@ -1,4 +1,4 @@
-// CButton: a view of a push button or check box.
+// CButton: a view of a push button or check box (its check state goes through DDX_Check).
 #pragma once
 
 #include "framework/Wnd.h"
@@ -6,7 +6,4 @@
 class CButton : public CWnd {
 public:
     using CWnd::CWnd;
-
-    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-    void SetCheck(int state) const { SendMessage(BM_SETCHECK, static_cast<WPARAM>(state)); }
 };

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "framework/WinApp.h"
-#include "framework/Wnd.h"
 
 namespace fw {
 
@@ -18,10 +17,3 @@ int MessageBox(HWND owner, std::wstring_view text, UINT type, const wchar_t* cap
 }
 
 }  // namespace fw
-
-int AfxMessageBox(std::wstring_view text, UINT type) {
-    HWND owner = nullptr;
-    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
-        owner = app->m_pMainWnd->m_hWnd;
-    return fw::MessageBox(owner, text, type);
-}

@@ -12,6 +12,3 @@ int MessageBox(HWND owner, std::wstring_view text, UINT type = MB_OK,
                const wchar_t* caption = nullptr);
 
 }  // namespace fw
-
-// Owned by the application's main window.
-int AfxMessageBox(std::wstring_view text, UINT type = MB_OK);

@@ -16,5 +16,4 @@ public:
     int SetPos(int position) const {
         return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(position)));
     }
-    int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
 };

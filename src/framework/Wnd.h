@@ -13,7 +13,6 @@ public:
     explicit CWnd(HWND hwnd) : m_hWnd(hwnd) {}
     virtual ~CWnd() = default;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     void Attach(HWND hwnd) { m_hWnd = hwnd; }
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
@@ -29,8 +28,6 @@ public:
     }
 
     BOOL ShowWindow(int cmd) const { return ::ShowWindow(m_hWnd, cmd); }
-    BOOL EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     HWND SetFocus() const { return ::SetFocus(m_hWnd); }
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }

@@ -288,8 +288,7 @@ void COrvantaDlg::StartTimedTransmission(int length) {
     m_txStep = 0;
     m_txSteps = CTimedTransmitter::StepCount(length);
     m_expectedAck = ComputeAckLetter(m_image.data(), length);
-    if (m_timerId != 0)
-        ::KillTimer(nullptr, m_timerId);
+    KillTransmissionTimer();
     m_timerId = ::SetTimer(nullptr, 0, m_speed, TransmitTimerProc);
     m_progressDlg = nullptr;
 }
@@ -314,17 +313,18 @@ void COrvantaDlg::TransmitStep() {
     if (effects.progress > 0 && m_progressDlg != nullptr)
         m_progressDlg->SendMessage(WM_APP_PROGRESS, static_cast<WPARAM>(effects.progress));
     // After the trailer's release the timer has nothing left to do.
-    if (m_txStep >= m_txSteps && m_timerId != 0) {
+    if (m_txStep >= m_txSteps)
+        KillTransmissionTimer();
+}
+
+void COrvantaDlg::KillTransmissionTimer() {
+    if (m_timerId != 0)
         ::KillTimer(nullptr, m_timerId);
-        m_timerId = 0;
-    }
+    m_timerId = 0;
 }
 
 void COrvantaDlg::StopTransmission() {
-    if (m_timerId != 0) {
-        ::KillTimer(nullptr, m_timerId);
-        m_timerId = 0;
-    }
+    KillTransmissionTimer();
     // A transmission cut short would leave locks on, or a lock key held down, on the user's
     // keyboard: finish it off so the keyboard is as it was before.
     const auto leftover = s_transmitter.Abort(m_txStep, m_txSteps);

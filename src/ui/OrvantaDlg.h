@@ -82,6 +82,7 @@ protected:
 
     // The transmission timer has no window: it finds the dialog as the main window.
     static void CALLBACK TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD);
+    void KillTransmissionTimer();
     void StopTransmission();
 
     DECLARE_MESSAGE_MAP()

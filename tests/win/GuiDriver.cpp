@@ -158,6 +158,20 @@ HWND Program::WaitForBox(DWORD timeoutMs) const {
     return box;
 }
 
+std::optional<Program::Box> Program::AnswerBox(int buttonId) const {
+    HWND box = WaitForBox();
+    if (box == nullptr)
+        return std::nullopt;
+    Box seen{WindowText(box), BoxText(box)};
+    Answer(box, buttonId);
+    if (!WaitForNoBox())
+        return std::nullopt;
+    // An answer may end the dialog; one that stays must have handled it.
+    if (!Settle() && !WaitUntil([&] { return !::IsWindow(m_dialog); }))
+        return std::nullopt;
+    return seen;
+}
+
 bool Program::WaitForNoBox(DWORD timeoutMs) const {
     return WaitUntil([&] { return FindBox() == nullptr; }, timeoutMs);
 }
@@ -192,8 +206,11 @@ bool Program::Settle() const {
     Send(IDC_PROGRAMMED, BM_SETSTATE, FALSE);
     if (!::PostMessageW(probe, BM_SETSTATE, TRUE, 0))
         return false;
-    const bool handled =
-        WaitUntil([&] { return (Send(IDC_PROGRAMMED, BM_GETSTATE) & BST_PUSHED) != 0; });
+    bool handled = false;
+    WaitUntil([&] {
+        handled = (Send(IDC_PROGRAMMED, BM_GETSTATE) & BST_PUSHED) != 0;
+        return handled || !::IsWindow(probe);  // a dialog going away settles nothing
+    });
     Send(IDC_PROGRAMMED, BM_SETSTATE, FALSE);
     return handled;
 }

@@ -48,6 +48,16 @@ public:
     void Click(int id) const;
     void PostNotify(int id, WORD code) const;
 
+    // A message box the program showed: its caption and text.
+    struct Box {
+        std::wstring caption;
+        std::wstring text;
+    };
+    // Waits for a message box, reads it, presses `buttonId` and waits until the box is gone and
+    // a main dialog that is still open has handled the answer. Nullopt when no box came or it
+    // stayed open.
+    std::optional<Box> AnswerBox(int buttonId) const;
+
     // Another visible dialog of the program (message box, about box), or null.
     HWND FindBox() const;
     HWND WaitForBox(DWORD timeoutMs = kTimeoutMs) const;

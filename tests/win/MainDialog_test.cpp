@@ -26,15 +26,6 @@ protected:
         program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
     }
 
-    HWND WaitForBoxSaying(const std::wstring& text) {
-        HWND box = program.WaitForBox();
-        EXPECT_NE(box, nullptr) << "no message box appeared";
-        if (box != nullptr) {
-            EXPECT_EQ(gui::BoxText(box), text);
-        }
-        return box;
-    }
-
     Program program;
 };
 
@@ -94,11 +85,10 @@ TEST_F(MainDialog, AboutEntryOfTheSystemMenuShowsTitleAndMakersBrandLine) {
 
 TEST_F(MainDialog, ReadButtonSaysNotImplementedUnderTheApplicationName) {
     program.Click(IDC_READ);
-    HWND box = WaitForBoxSaying(L"Not implemented");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(gui::WindowText(box), L"Orvanta");
-    gui::Answer(box, IDOK);
-    EXPECT_TRUE(program.WaitForNoBox());
+    const auto box = program.AnswerBox(IDOK);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"Not implemented");
+    EXPECT_EQ(box->caption, L"Orvanta");
     EXPECT_TRUE(program.Running());
 }
 
@@ -109,10 +99,9 @@ TEST_F(MainDialog, PlusAddsOneAndReplacesLettersWithTheNextNumber) {
 
     program.SetText(IDC_SERIAL, L"abc");
     program.Click(IDC_SERIAL_PLUS);
-    HWND box = program.WaitForBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(gui::BoxText(box).find(L"whole number"), std::wstring::npos) << gui::BoxText(box);
-    gui::Answer(box, IDOK);
+    const auto box = program.AnswerBox(IDOK);
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find(L"whole number"), std::wstring::npos) << box->text;
     // The member kept 42, was raised by one, and the field shows it in place of the letters.
     EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_SERIAL) == L"43"; }))
         << "serial field: " << program.Text(IDC_SERIAL);
@@ -126,20 +115,18 @@ TEST_F(MainDialog, PlusAddsOneAndReplacesLettersWithTheNextNumber) {
 TEST_F(MainDialog, EndeAsksAfterAContactsChangeAndNoKeepsTheDialog) {
     PickContacts(7);
     program.Click(IDOK);
-    HWND box = WaitForBoxSaying(L"no write done - really exit?");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(gui::WindowText(box), L"?");
-    gui::Answer(box, IDNO);
-    ASSERT_TRUE(program.WaitForNoBox());
-    ASSERT_TRUE(program.Settle());
+    const auto box = program.AnswerBox(IDNO);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"no write done - really exit?");
+    EXPECT_EQ(box->caption, L"?");
     EXPECT_TRUE(program.Running());
     EXPECT_TRUE(::IsWindowVisible(program.Dialog()));
     EXPECT_FALSE(gui::SettingsKeyExists()) << "No must save nothing";
 
     program.Click(IDOK);
-    box = WaitForBoxSaying(L"no write done - really exit?");
-    ASSERT_NE(box, nullptr);
-    gui::Answer(box, IDYES);
+    const auto again = program.AnswerBox(IDYES);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->text, L"no write done - really exit?");
     EXPECT_TRUE(program.WaitForExit());
 }
 
@@ -166,14 +153,10 @@ TEST_F(MainDialog, CloseBoxEndsWithoutTheQuestion) {
 TEST_F(MainDialog, SpeedOutsideItsRangeKeepsTheDialogOpenAtEnde) {
     program.SetText(IDC_SPEED, L"0");
     program.Click(IDOK);
-    HWND box = program.WaitForBox();
-    ASSERT_NE(box, nullptr);
-    const std::wstring text = gui::BoxText(box);
-    EXPECT_NE(text.find(L"1"), std::wstring::npos) << text;
-    EXPECT_NE(text.find(L"500"), std::wstring::npos) << text;
-    gui::Answer(box, IDOK);
-    ASSERT_TRUE(program.WaitForNoBox());
-    ASSERT_TRUE(program.Settle());
+    const auto box = program.AnswerBox(IDOK);
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find(L"1"), std::wstring::npos) << box->text;
+    EXPECT_NE(box->text.find(L"500"), std::wstring::npos) << box->text;
     EXPECT_TRUE(program.Running());
     // The settings were saved before the fields were checked.
     EXPECT_EQ(gui::DwordSetting(L"clearTime"), 50u);
@@ -191,12 +174,9 @@ TEST_F(MainDialog, FieldsThatHoldNoNumberAreRefusedAtEnde) {
           std::pair{IDC_SPEED, L"12ms"}}) {
         program.SetText(id, text);
         program.Click(IDOK);
-        HWND box = program.WaitForBox();
-        ASSERT_NE(box, nullptr) << "field " << id;
-        EXPECT_NE(gui::BoxText(box).find(L"whole number"), std::wstring::npos) << gui::BoxText(box);
-        gui::Answer(box, IDOK);
-        ASSERT_TRUE(program.WaitForNoBox());
-        ASSERT_TRUE(program.Settle());
+        const auto box = program.AnswerBox(IDOK);
+        ASSERT_TRUE(box) << "field " << id;
+        EXPECT_NE(box->text.find(L"whole number"), std::wstring::npos) << box->text;
         EXPECT_TRUE(program.Running());
         EXPECT_EQ(program.Focus(), program.Item(id));
         program.SetText(id, L"10");
@@ -223,11 +203,9 @@ TEST(RenamedProgram, ResellersCopyKeepsItsNameAndShowsBrandLineA) {
         ASSERT_TRUE(program.WaitForNoBox());
 
         program.Click(IDC_READ);
-        HWND box = program.WaitForBox();
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(gui::WindowText(box), L"ORNIS_Orvanta");
-        gui::Answer(box, IDOK);
-        ASSERT_TRUE(program.WaitForNoBox());
+        const auto box = program.AnswerBox(IDOK);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->caption, L"ORNIS_Orvanta");
         ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(program.WaitForExit());
     }

@@ -78,19 +78,13 @@ TEST_F(StoredSettings, ValuesOutsideTheirRangeAreTakenAsStored) {
 
         // The next exchange from the controls refuses the speed.
         program.Click(IDC_SERIAL_PLUS);
-        HWND box = program.WaitForBox();
-        ASSERT_NE(box, nullptr);
-        EXPECT_NE(gui::BoxText(box).find(L"500"), std::wstring::npos) << gui::BoxText(box);
-        gui::Answer(box, IDOK);
-        ASSERT_TRUE(program.WaitForNoBox());
+        const auto refused = program.AnswerBox(IDOK);
+        ASSERT_TRUE(refused);
+        EXPECT_NE(refused->text.find(L"500"), std::wstring::npos) << refused->text;
 
         // "Ende" saves the members as they are, then refuses to close.
         program.Click(IDOK);
-        box = program.WaitForBox();
-        ASSERT_NE(box, nullptr);
-        gui::Answer(box, IDOK);
-        ASSERT_TRUE(program.WaitForNoBox());
-        ASSERT_TRUE(program.Settle());
+        ASSERT_TRUE(program.AnswerBox(IDOK));
         EXPECT_TRUE(program.Running());
     }
     EXPECT_EQ(gui::DwordSetting(L"contacts"), 30u);

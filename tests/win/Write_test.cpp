@@ -193,13 +193,10 @@ TEST_F(WriteOverLocks, ScrollLockOnRefusesAndSendsNothing) {
     const size_t eventsBefore = keyBox.LockEvents().size();
 
     program.Click(IDC_WRITE);
-    HWND box = program.WaitForBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(gui::BoxText(box), L" ---  Lock active!! ----");
-    EXPECT_EQ(gui::WindowText(box), L"Orvanta");
-    gui::Answer(box, IDOK);
-    ASSERT_TRUE(program.WaitForNoBox());
-    ASSERT_TRUE(program.Settle());
+    const auto box = program.AnswerBox(IDOK);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L" ---  Lock active!! ----");
+    EXPECT_EQ(box->caption, L"Orvanta");
     // The feedback field got the focus before the refusal, and has it back after the box.
     EXPECT_EQ(program.Focus(), program.Item(IDC_FEEDBACK));
 
@@ -306,13 +303,10 @@ TEST_F(WriteThroughLibrary, AFailingHeaderWriteSaysIoxFailedAndLeavesTheLedOn) {
     device.ClearLog();
 
     program.Click(IDC_WRITE);
-    HWND box = program.WaitForBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(gui::BoxText(box), L"IOX failed");
-    EXPECT_EQ(gui::WindowText(box), L"OrvantaSim");
-    gui::Answer(box, IDOK);
-    ASSERT_TRUE(program.WaitForNoBox());
-    ASSERT_TRUE(program.Settle());
+    const auto box = program.AnswerBox(IDOK);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"IOX failed");
+    EXPECT_EQ(box->caption, L"OrvantaSim");
 
     const auto calls = device.Calls();
     ASSERT_FALSE(calls.empty());
@@ -321,10 +315,9 @@ TEST_F(WriteThroughLibrary, AFailingHeaderWriteSaysIoxFailedAndLeavesTheLedOn) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetLED 0 3 0"), 0);
 
     program.Click(IDOK);
-    box = program.WaitForBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(gui::BoxText(box), L"no write done - really exit?");
-    gui::Answer(box, IDYES);
+    const auto question = program.AnswerBox(IDYES);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text, L"no write done - really exit?");
     EXPECT_TRUE(program.WaitForExit());
 }
 

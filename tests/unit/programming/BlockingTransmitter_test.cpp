@@ -8,20 +8,11 @@
 #include <vector>
 
 #include "programming/AckLetter.h"
+#include "unit/support/KeyBatchText.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// C, N and S for Caps Lock, Num Lock and Scroll Lock, in sending order.
-std::string Keys(const KeyBatch& batch) {
-    std::string text;
-    for (int i = 0; i < batch.count; ++i) {
-        const std::uint16_t vk = batch.keys[static_cast<std::size_t>(i)];
-        text += vk == kVkCapsLock ? 'C' : vk == kVkNumLock ? 'N' : vk == kVkScrollLock ? 'S' : '?';
-    }
-    return text;
-}
 
 class RecordingTransmitter : public CBlockingTransmitter {
 public:

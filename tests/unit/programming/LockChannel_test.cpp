@@ -10,20 +10,11 @@
 
 #include "keybox/KeyBoxDecoder.h"
 #include "programming/AckLetter.h"
+#include "unit/support/KeyBatchText.h"
 
 namespace {
 
 constexpr std::uint16_t kVkA = 'A';
-
-// C, N and S for Caps Lock, Num Lock and Scroll Lock, in sending order.
-std::string Keys(const KeyBatch& batch) {
-    std::string text;
-    for (int i = 0; i < batch.count; ++i) {
-        const std::uint16_t vk = batch.keys[static_cast<std::size_t>(i)];
-        text += vk == kVkCapsLock ? 'C' : vk == kVkNumLock ? 'N' : vk == kVkScrollLock ? 'S' : '?';
-    }
-    return text;
-}
 
 // One byte right after the preamble (Caps and Num on), then the trailer.
 TEST(LockChannel, DataStepsToggleOnlyWhatChangesAndTheTrailerTurnsAllOff) {
