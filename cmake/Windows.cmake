@@ -1,6 +1,14 @@
-# Cross build: Orvanta.exe, the test build of the program with a simulated device library,
-# and the Windows test programs that CTest runs through Wine.
+# Cross build: Orvanta.exe and the Windows test programs that CTest runs through Wine.
 include(GoogleTest)
+
+# The Windows tests run a build that keeps its assertions (scripts/test.sh turns this on); the
+# program as it ships leaves them out.
+option(ORVANTA_ASSERTIONS "Keep assert() in the Windows build" OFF)
+if(ORVANTA_ASSERTIONS)
+    foreach(flags CMAKE_CXX_FLAGS_RELEASE CMAKE_C_FLAGS_RELEASE)
+        string(REPLACE "-DNDEBUG" "" ${flags} "${${flags}}")
+    endforeach()
+endif()
 
 set(ORVANTA_WIN_DEFS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 set(ORVANTA_WIN_LINK -static -static-libgcc -static-libstdc++ -municode)
@@ -40,11 +48,8 @@ function(orvanta_executable name)
     orvanta_warnings(${name})
 endfunction()
 
-# What ships: the device library stand-in that finds no device.
+# The device library stand-in that finds no device.
 orvanta_executable(Orvanta src/device/Brondel.cpp)
-# The test build: a simulated device library that the Windows tests set up through the
-# environment. It never ships.
-orvanta_executable(OrvantaSim tests/win/SimulatedBrondel.cpp)
 
 # googletest for Windows, built from Debian's sources with the same cross compilers.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

@@ -8,16 +8,16 @@ cd "$(dirname "$0")/.."
 top=$PWD
 
 scripts/deps.sh windows
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+cmake -S . -B build/release -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win -j "$(nproc)" --target Orvanta orvanta-dlgtool
+cmake --build build/release -j "$(nproc)" --target Orvanta orvanta-dlgtool
 
 . scripts/wine-env.sh
 if [ -n "${DISPLAY:-}" ]; then
     wine_start "$top/build/wine-run" no
-    wine "$top/build/win/Orvanta.exe" || true
+    wine "$top/build/release/Orvanta.exe" || true
     wine_stop
 else
-    xvfb-run -a -s "-screen 0 1024x768x24" scripts/screenshot.sh "$top/build/win" \
+    xvfb-run -a -s "-screen 0 1024x768x24" scripts/screenshot.sh "$top/build/release" \
         "$top/build/wine-shot" "$top/build/Orvanta.png"
 fi

@@ -27,9 +27,9 @@ step "sanitized tests"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
-step "Windows build"
+step "Windows build (with assertions)"
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DORVANTA_ASSERTIONS=ON >/dev/null
 cmake --build build/win -j "$jobs"
 
 step "Windows tests under Wine"

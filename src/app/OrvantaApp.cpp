@@ -26,9 +26,8 @@ BOOL COrvantaApp::InitInstance() {
     m_versionTitle = MakeVersionTitle(m_appName);
     m_brandLine = BrandLine(ChooseBrand(m_versionTitle));
 
-    auto dialog = std::make_unique<COrvantaDlg>();
+    auto dialog = std::make_unique<COrvantaDlg>(m_versionTitle);
     m_pMainWnd = dialog.get();
-    dialog->m_versionTitle = m_versionTitle;
     dialog->DoModal();
     m_pMainWnd = nullptr;
     dialog.reset();

@@ -15,6 +15,9 @@ public:
     // Without an owner, a dialog other than the main one is owned by the main dialog.
     explicit CDialog(UINT templateId, CWnd* owner = nullptr);
     ~CDialog() override;
+    // A dialog object stands for its window and the window's state: it cannot be copied.
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
 
     // Creates the dialog, disables its owner and runs the loop until EndDialog.
     // Returns the EndDialog result, or -1 when the dialog could not be created.

@@ -9,7 +9,9 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
+#include <type_traits>
 
 class CWnd;
 
@@ -45,38 +47,53 @@ template <auto Fn>
 using ClassOf = typename MemberOf<decltype(Fn)>::type;
 }  // namespace detail
 
+// An entry of class T's table. Entries are typed by the class of their handler, so a handler
+// of another class does not fit into T's table: the mistake fails to compile.
+template <typename T>
+struct Entry {
+    MsgEntry entry;
+};
+
 template <auto Fn>
-constexpr MsgEntry Command(UINT id, UINT code = BN_CLICKED) {
-    return {WM_COMMAND, code, id, id, [](CWnd& self, WPARAM, LPARAM) -> LRESULT {
-                (static_cast<detail::ClassOf<Fn>&>(self).*Fn)();
-                return 0;
-            }};
+constexpr Entry<detail::ClassOf<Fn>> Command(UINT id, UINT code = BN_CLICKED) {
+    return {{WM_COMMAND, code, id, id, [](CWnd& self, WPARAM, LPARAM) -> LRESULT {
+                 (static_cast<detail::ClassOf<Fn>&>(self).*Fn)();
+                 return 0;
+             }}};
 }
 
 template <auto Fn>
-constexpr MsgEntry CommandRange(UINT idFirst, UINT idLast, UINT code) {
-    return {WM_COMMAND, code, idFirst, idLast, [](CWnd& self, WPARAM wParam, LPARAM) -> LRESULT {
-                (static_cast<detail::ClassOf<Fn>&>(self).*Fn)(LOWORD(wParam));
-                return 0;
-            }};
+constexpr Entry<detail::ClassOf<Fn>> CommandRange(UINT idFirst, UINT idLast, UINT code) {
+    return {{WM_COMMAND, code, idFirst, idLast, [](CWnd& self, WPARAM wParam, LPARAM) -> LRESULT {
+                 (static_cast<detail::ClassOf<Fn>&>(self).*Fn)(LOWORD(wParam));
+                 return 0;
+             }}};
 }
 
 template <auto Fn>
-constexpr MsgEntry Message(UINT message) {
-    return {message, 0, 0, 0, [](CWnd& self, WPARAM wParam, LPARAM lParam) -> LRESULT {
-                return (static_cast<detail::ClassOf<Fn>&>(self).*Fn)(wParam, lParam);
-            }};
+constexpr Entry<detail::ClassOf<Fn>> Message(UINT message) {
+    return {{message, 0, 0, 0, [](CWnd& self, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                 return (static_cast<detail::ClassOf<Fn>&>(self).*Fn)(wParam, lParam);
+             }}};
 }
 
-template <typename Base, size_t N>
-MsgMap MakeMap(const MsgEntry (&entries)[N]) {
-    return {Base::GetThisMessageMap(), entries, entries + N};
+// Class T's map: its table, then its base class's map.
+template <typename Base, typename T, size_t N>
+MsgMap MakeMap(const Entry<T> (&entries)[N]) {
+    static_assert(std::is_base_of_v<Base, T>);
+    static const std::array<MsgEntry, N> table = [&entries] {
+        std::array<MsgEntry, N> plain{};
+        for (size_t i = 0; i < N; ++i)
+            plain[i] = entries[i].entry;
+        return plain;
+    }();
+    return {Base::GetThisMessageMap(), table.data(), table.data() + N};
 }
 
 }  // namespace fw
 
 // At the end of a class body: the class's own table and the lookup the dispatcher uses.
-// The class defines GetThisMessageMap() with a static table of entries and
+// The class defines GetThisMessageMap() with a static table of fw::Entry<Class> and
 // fw::MakeMap<BaseClass>(entries).
 #define DECLARE_MESSAGE_MAP()                          \
 public:                                                \

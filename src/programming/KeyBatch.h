@@ -19,3 +19,14 @@ struct KeyBatch {
     void Add(std::uint16_t vk) { keys[static_cast<std::size_t>(count++)] = vk; }
     bool operator==(const KeyBatch&) const = default;
 };
+
+// The lock keys that `pick` selects, in the order the trailer turns them off.
+template <typename Pick>
+KeyBatch LockKeysWhere(Pick pick) {
+    KeyBatch batch;
+    for (std::uint16_t vk : {kVkScrollLock, kVkNumLock, kVkCapsLock}) {
+        if (pick(vk))
+            batch.Add(vk);
+    }
+    return batch;
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
 
 #include "keycodes/HexText.h"
 #include "programming/KeyBatch.h"
@@ -81,7 +82,7 @@ bool WriteSerial(CBrondel& device, int deviceNo, std::int32_t serial) {
 
 // Register 40 of a type A key box from firmware 7 on: no key-repeat mask (0x02), KeyStack
 // (0x04) and the programming speed's low nibble in the high nibble.
-int OptionByte(const CWriteCommand::Members& m) {
+int OptionByte(const WriteMembers& m) {
     int option = m.repeatText.empty() ? 0x02 : 0x00;
     if (m.keyStack) {
         option |= 0x04;
@@ -89,11 +90,39 @@ int OptionByte(const CWriteCommand::Members& m) {
     return option | static_cast<int>((m.speed & 0x0F) << 4);
 }
 
+// High byte first. The high register gets the value shifted right by 8 without a mask, so a
+// slot text wider than 16 bits reaches the key box as it was typed. The stage never reads
+// past the last slot field, whatever the scheme asks for.
+void WriteKeyCodes(IWriteHost& host, CBrondel& device, int deviceNo, KeyCodeScheme scheme) {
+    for (int s = 0; s < scheme.slotCount && s < kSlotCount; ++s) {
+        const std::uint32_t value = ParseHexText(host.SlotText(s));
+        const int address = scheme.firstRegister + 2 * s;
+        if (device.IOX(deviceNo, address, static_cast<int>(value >> 8)) == 0 ||
+            device.IOX(deviceNo, address + 1, static_cast<int>(value & 0xFF)) == 0) {
+            return;
+        }
+    }
+}
+
+// The image from the members, the key-repeat field and the slot fields a build needs, read
+// in that order.
+int BuildImage(IWriteHost& host, const WriteMembers& m, ConfigImage& image) {
+    const std::wstring repeatText = host.RepeatFieldText();
+    SlotTexts slots;
+    for (int s = 0; s < ImageSlotCount(m.contacts); ++s)
+        slots[static_cast<std::size_t>(s)] = host.SlotText(s);
+    return BuildConfigImage(
+        image, {m.serial, m.protectedFlag, m.bounceTime, m.contacts, repeatText, &slots});
+}
+
 }  // namespace
 
-int CWriteCommand::Run(CBrondel* device, ConfigImage& image, bool blocking) {
-    ControlsToMembers();
-    const Members m = ReadMembers();
+int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool blocking) {
+    // A refused field stops the write: nothing goes out with a value the user was just told
+    // is invalid, and the focus stays on that field.
+    if (!host.ControlsToMembers())
+        return -1;
+    const WriteMembers m = host.ReadMembers();
     const int dev = m.deviceNo;
 
     int type = kDeviceTypeImage;
@@ -106,10 +135,10 @@ int CWriteCommand::Run(CBrondel* device, ConfigImage& image, bool blocking) {
         }
     } else {
         // The channel toggles the locks itself: one already on would corrupt the image.
-        FocusFeedback();
+        host.FocusFeedback();
         for (int vk : {kVkCapsLock, kVkNumLock, kVkScrollLock}) {
-            if (IsLockKeyOn(vk)) {
-                ShowMessage(kLockActiveMessage);
+            if (host.IsLockKeyOn(vk)) {
+                host.ShowMessage(kLockActiveMessage);
                 return -1;
             }
         }
@@ -119,27 +148,23 @@ int CWriteCommand::Run(CBrondel* device, ConfigImage& image, bool blocking) {
     if (direct) {
         device->SetLED(dev, LED_STATUS, kLedProgramming);
     }
-    ClearFeedback();
-    SetAwaitAck();
+    host.ClearFeedback();
+    host.SetAwaitAck();
 
     if (direct) {
         if (WriteSerial(*device, dev, m.serial)) {
             ClearRegisters(*device, dev, device->GetHWversion(dev) != 0);
             if (!WriteHeader(*device, dev, m.register0, m.contacts)) {
-                ShowMessage(kIoxFailedMessage);
+                host.ShowMessage(kIoxFailedMessage);
                 return -1;
             }
         }
-        const KeyCodeScheme scheme = SchemeFor(type, version, m.contacts);
-        WriteKeyCodes(*device, dev, scheme.firstRegister, scheme.slotCount);
+        WriteKeyCodes(host, *device, dev, SchemeFor(type, version, m.contacts));
         if (type == kDeviceTypeA && version >= 7) {
             device->IOX(dev, kOptionRegister, OptionByte(m));
         }
     } else {
-        PutSerial(image, m.serial);
-        PutFlags(image, m.protectedFlag, m.bounceTime);
-        BuildImageKeyCodes(image, m.contacts);
-        const int length = ActiveLength(m.contacts);
+        const int length = BuildImage(host, m, image);
         if (device != nullptr) {
             for (int j = 0; j < length; ++j) {
                 if (device->IOX(dev, j, image[static_cast<std::size_t>(j)]) < 0) {
@@ -147,42 +172,17 @@ int CWriteCommand::Run(CBrondel* device, ConfigImage& image, bool blocking) {
                 }
             }
         } else if (blocking) {
-            SendImageBlocking(image, length);
+            host.SendImageBlocking(length);
         } else {
-            StartTimedTransmission(length);
+            host.StartTimedTransmission(length);
         }
     }
 
-    MembersToControls();
+    host.MembersToControls();
     if (direct) {
         device->SetLED(dev, LED_STATUS, kLedIdle);
         device->ResetDevice(dev);
     }
-    ClearNotWritten();
+    host.ClearNotWritten();
     return 0;
-}
-
-// High byte first. The high register gets the value shifted right by 8 without a mask, so a
-// slot text wider than 16 bits reaches the key box as it was typed. The stage never reads
-// past the last slot field, whatever the scheme asks for.
-void CWriteCommand::WriteKeyCodes(CBrondel& device, int deviceNo, int firstRegister,
-                                  int slotCount) {
-    for (int s = 0; s < slotCount && s < kSlotCount; ++s) {
-        const std::uint32_t value = ParseHexText(SlotText(s));
-        const int address = firstRegister + 2 * s;
-        if (device.IOX(deviceNo, address, static_cast<int>(value >> 8)) == 0 ||
-            device.IOX(deviceNo, address + 1, static_cast<int>(value & 0xFF)) == 0) {
-            return;
-        }
-    }
-}
-
-void CWriteCommand::BuildImageKeyCodes(ConfigImage& image, std::int32_t contacts) {
-    PutRepeatMask(image, RepeatFieldText(), contacts);
-    SlotTexts texts;
-    const int count = std::min(ImageSlotCount(contacts), kSlotCount);
-    for (int s = 0; s < count; ++s) {
-        texts[static_cast<std::size_t>(s)] = SlotText(s);
-    }
-    PutSlots(image, texts, contacts);
 }

@@ -1,6 +1,6 @@
 // The write command: takes the dialog's settings and slot texts to the key box, register by
 // register through the device library, as a configuration image through the library, or over
-// the lock LEDs. The dialog derives from this class and supplies its side of the sequence.
+// the lock LEDs. The dialog implements the host side of the sequence.
 #pragma once
 
 #include <cstdint>
@@ -19,45 +19,44 @@ inline constexpr int kDeviceTypeB = 0x42;
 inline constexpr int kDeviceTypeC = 0x43;
 inline constexpr int kDeviceTypeImage = 0x48;
 
-class CWriteCommand {
+// The dialog's members as they stand after the exchange from the controls.
+struct WriteMembers {
+    std::int32_t serial = 0;
+    bool protectedFlag = false;
+    std::uint32_t bounceTime = 0;
+    std::uint32_t speed = 0;
+    std::wstring repeatText;
+    bool keyStack = false;
+    std::int32_t contacts = 0;  // may lie outside 1..24 when it came from the registry
+    std::int32_t register0 = 0;
+    int deviceNo = 0;
+};
+
+// The dialog's side of a write, in the order the command uses it.
+class IWriteHost {
 public:
-    // The dialog's members as they stand after the exchange from the controls.
-    struct Members {
-        std::int32_t serial = 0;
-        bool protectedFlag = false;
-        std::uint32_t bounceTime = 0;
-        std::uint32_t speed = 0;
-        std::wstring repeatText;
-        bool keyStack = false;
-        std::int32_t contacts = 0;  // may lie outside 1..24 when it came from the registry
-        std::int32_t register0 = 0;
-        int deviceNo = 0;
-    };
-
-    virtual ~CWriteCommand() = default;
-
-    // device: the library object, or null when the library found no key box. image: the
-    // dialog's buffer, rebuilt in place on the image paths. blocking: the request's wParam,
-    // which only the lock-LED channel reads. Returns 0 when the command ran to its end, -1
-    // when a lock key refused it or a header register could not be written.
-    int Run(CBrondel* device, ConfigImage& image, bool blocking);
-
-protected:
-    virtual void ControlsToMembers() = 0;  // UpdateData(TRUE); a failed check does not stop us
-    virtual Members ReadMembers() = 0;
+    // UpdateData(TRUE). False when a field was refused: its message has been shown and the
+    // focus put on it.
+    virtual bool ControlsToMembers() = 0;
+    virtual WriteMembers ReadMembers() = 0;
     virtual void FocusFeedback() = 0;
     virtual bool IsLockKeyOn(int vk) = 0;  // GetKeyState(vk) != 0: toggled on or held down
     virtual void ShowMessage(std::wstring_view text) = 0;  // OK only, application name caption
     virtual void ClearFeedback() = 0;
-    virtual void SetAwaitAck() = 0;               // m_awaitAck = 1
-    virtual std::wstring SlotText(int slot) = 0;  // slot field 1160 + slot; asked for 0..47 only
-    virtual std::wstring RepeatFieldText() = 0;   // the key-repeat field 1217
-    virtual void SendImageBlocking(const ConfigImage& image, int length) = 0;
-    virtual void StartTimedTransmission(int length) = 0;  // sends bytes 0..length-1 of m_image
+    virtual void SetAwaitAck() = 0;                  // m_awaitAck = 1
+    virtual std::wstring SlotText(int slot) = 0;     // slot field 1160 + slot; asked for 0..47 only
+    virtual std::wstring RepeatFieldText() = 0;      // the key-repeat field 1217
+    virtual void SendImageBlocking(int length) = 0;  // sends bytes 0..length-1 of m_image
+    virtual void StartTimedTransmission(int length) = 0;  // the same on the timer
     virtual void MembersToControls() = 0;                 // UpdateData(FALSE)
     virtual void ClearNotWritten() = 0;                   // m_notWritten = 0
 
-private:
-    void WriteKeyCodes(CBrondel& device, int deviceNo, int firstRegister, int slotCount);
-    void BuildImageKeyCodes(ConfigImage& image, std::int32_t contacts);
+protected:
+    ~IWriteHost() = default;
 };
+
+// device: the library object, or null when the library found no key box. image: the dialog's
+// buffer, rebuilt in place on the image paths. blocking: the request's wParam, which only the
+// lock-LED channel reads. Returns 0 when the command ran to its end, -1 when a field was
+// refused, a lock key was on or a header register could not be written.
+int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool blocking);

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -47,7 +48,11 @@ void LoadSettings(IRegistry& registry, Settings& settings) {
     }
 }
 
-SaveResult SaveSettings(IRegistry& registry, const Settings& settings) {
+namespace {
+
+// Writes (name, value) pairs in order and stops at the first refusal.
+template <typename... Values>
+SaveResult Save(IRegistry& registry, const Values&... values) {
     const std::unique_ptr<IRegistryKey> key = registry.CreateForWrite(kSubkey);
     if (!key) {
         // Reported like a refused write: losing the serial sequence silently would hand the
@@ -55,9 +60,19 @@ SaveResult SaveSettings(IRegistry& registry, const Settings& settings) {
         return SaveResult::KeyUnavailable;
     }
     const bool written =
-        key->SetDword(kSerialName, static_cast<std::uint32_t>(settings.serial)) &&
-        key->SetDword(kContactsName, static_cast<std::uint32_t>(settings.contacts)) &&
-        key->SetDword(kDelayName, settings.bounceTime) &&
-        key->SetDword(kClearTimeName, settings.speed);
+        (key->SetDword(values.first, static_cast<std::uint32_t>(values.second)) && ...);
     return written ? SaveResult::Saved : SaveResult::WriteFailed;
+}
+
+}  // namespace
+
+SaveResult SaveSettings(IRegistry& registry, const Settings& settings) {
+    return Save(registry, std::pair{kSerialName, settings.serial},
+                std::pair{kContactsName, settings.contacts},
+                std::pair{kDelayName, settings.bounceTime},
+                std::pair{kClearTimeName, settings.speed});
+}
+
+SaveResult SaveSerial(IRegistry& registry, std::int32_t serial) {
+    return Save(registry, std::pair{kSerialName, serial});
 }

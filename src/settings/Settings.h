@@ -31,3 +31,7 @@ void LoadSettings(IRegistry& registry, Settings& settings);
 
 // Writes serial, contacts, delay and clearTime in that order and stops at the first refusal.
 SaveResult SaveSettings(IRegistry& registry, const Settings& settings);
+
+// Writes the serial number alone, as SaveSettings writes it: the key box's answer hands out
+// the next number, which must not be handed out again if the program is left without "Ende".
+SaveResult SaveSerial(IRegistry& registry, std::int32_t serial);

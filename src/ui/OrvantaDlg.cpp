@@ -6,10 +6,8 @@
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 #include "programming/AckLetter.h"
-#include "programming/BlockingTransmitter.h"
 #include "programming/KeySender_win.h"
-#include "programming/TimedTransmitter.h"
-#include "programming/WriteCommand.h"
+#include "settings/FieldRules.h"
 #include "settings/Registry_win.h"
 #include "settings/Settings.h"
 #include "ui/Messages.h"
@@ -21,92 +19,15 @@ static_assert(IDM_ABOUTBOX % 16 == 0 && IDM_ABOUTBOX < 0xF000,
               "system menu commands are multiples of 16 below the system's own");
 static_assert(IDC_SLOT_LAST - IDC_SLOT_FIRST + 1 == kSlotCount, "two slots for each contact");
 
-namespace {
-
-// One timed transmission at a time: what it keeps between ticks lives for the process.
-CTimedTransmitter s_transmitter;
-
-// The dialog's side of the write command.
-class WriteRequest final : public CWriteCommand {
-public:
-    explicit WriteRequest(COrvantaDlg& dialog) : m_dialog(dialog) {}
-
-protected:
-    void ControlsToMembers() override { m_dialog.UpdateData(TRUE); }
-    Members ReadMembers() override {
-        Members m;
-        m.serial = m_dialog.m_serial;
-        m.protectedFlag = m_dialog.m_protected != FALSE;
-        m.bounceTime = m_dialog.m_bounceTime;
-        m.speed = m_dialog.m_speed;
-        m.repeatText = m_dialog.m_repeatText;
-        m.keyStack = m_dialog.m_keyStack != FALSE;
-        m.contacts = m_dialog.m_contacts;
-        m.register0 = m_dialog.m_register0;
-        m.deviceNo = m_dialog.m_deviceNo;
-        return m;
-    }
-    void FocusFeedback() override { m_dialog.m_feedback.SetFocus(); }
-    bool IsLockKeyOn(int vk) override { return ::GetKeyState(vk) != 0; }
-    void ShowMessage(std::wstring_view text) override { m_dialog.MessageBox(text); }
-    void ClearFeedback() override { m_dialog.m_feedback.ReplaceAll(L""); }
-    void SetAwaitAck() override { m_dialog.m_awaitAck = TRUE; }
-    std::wstring SlotText(int slot) override { return m_dialog.SlotText(slot); }
-    std::wstring RepeatFieldText() override { return m_dialog.RepeatFieldText(); }
-    void SendImageBlocking(const ConfigImage& image, int length) override {
-        m_dialog.SendImageBlocking(image.data(), length);
-    }
-    void StartTimedTransmission(int length) override { m_dialog.StartTimedTransmission(length); }
-    void MembersToControls() override { m_dialog.UpdateData(FALSE); }
-    void ClearNotWritten() override { m_dialog.m_notWritten = FALSE; }
-
-private:
-    COrvantaDlg& m_dialog;
-};
-
-// The blocking form of the channel: the thread sleeps between the batches.
-class BlockingSender final : public CBlockingTransmitter {
-public:
-    explicit BlockingSender(COrvantaDlg& dialog) : m_dialog(dialog) {}
-
-protected:
-    void SendBatch(const KeyBatch& batch, KeyAction action) override {
-        SendKeyBatch(batch, action);
-    }
-    void Pause(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
-    void ShowCountdown(int bytesLeft) override {
-        m_dialog.m_feedback.ReplaceAll(std::to_wstring(bytesLeft));
-    }
-    void SetExpectedAck(int letter) override { m_dialog.m_expectedAck = letter; }
-    void ClearFeedback() override { m_dialog.m_feedback.ReplaceAll(L""); }
-    void ResetSlot() override { m_dialog.m_slot = 0; }
-
-private:
-    COrvantaDlg& m_dialog;
-};
-
-}  // namespace
-
-COrvantaDlg::COrvantaDlg() : CDialogEx(IDD_ORVANTA_DIALOG) {
+COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle)
+    : CDialogEx(IDD_ORVANTA_DIALOG), m_versionTitle(versionTitle) {
     m_icon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-
     // The library is asked once, here: a key box plugged in later is not seen through it.
-    m_device = std::make_unique<CBrondel>();
-    if (m_device->OpenVelkara() == 0) {
-        m_device->CloseVelkara();
-        m_device.reset();
-    }
-}
-
-COrvantaDlg::~COrvantaDlg() {
-    if (m_device) {
-        m_device->CloseVelkara();
-        m_device.reset();
-    }
+    m_device = OpenDeviceLibrary(std::make_unique<CBrondel>());
 }
 
 const fw::MsgMap* COrvantaDlg::GetThisMessageMap() {
-    static const fw::MsgEntry entries[] = {
+    static const fw::Entry<COrvantaDlg> entries[] = {
         fw::Message<&COrvantaDlg::OnSysCommand>(WM_SYSCOMMAND),
         fw::Message<&COrvantaDlg::OnPaint>(WM_PAINT),
         fw::Message<&COrvantaDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
@@ -169,9 +90,8 @@ BOOL COrvantaDlg::OnInitDialog() {
     LoadSettings();
     UpdateData(FALSE);
     m_notWritten = FALSE;
-    // A stored count outside 1..24 leaves the list without a selection (and a count of
-    // INT32_MIN must not overflow on the way).
-    m_contactsBox.SetCurSel(m_contacts >= 1 && m_contacts <= 24 ? m_contacts - 1 : -1);
+    // A stored count outside 1..24 leaves the list without a selection.
+    m_contactsBox.SetCurSel(ContactsListIndex(m_contacts));
 
     for (int id = IDC_SLOT_FIRST; id <= IDC_SLOT_LAST; ++id)
         CEdit(GetDlgItem(id)).ReplaceAll(L"0");
@@ -219,15 +139,14 @@ LRESULT COrvantaDlg::OnHelpInfo(WPARAM, LPARAM) {
 void COrvantaDlg::OnContactsSelChange() {
     const int index = m_contactsBox.GetCurSel();
     m_notWritten = TRUE;
-    if (index != CB_ERR)
-        m_contacts = index + 1;
+    if (const auto contacts = ContactsFromListIndex(index))
+        m_contacts = *contacts;
 }
 
 void COrvantaDlg::OnContactsEditChange() {
     UpdateData(TRUE);
-    const int index = m_contactsBox.GetCurSel();
-    if (index != CB_ERR)
-        m_contacts = index + 1;
+    if (const auto contacts = ContactsFromListIndex(m_contactsBox.GetCurSel()))
+        m_contacts = *contacts;
     m_notWritten = TRUE;
     UpdateData(FALSE);
 }
@@ -259,38 +178,59 @@ void COrvantaDlg::OnExit() {
 
 void COrvantaDlg::OnSerialPlus() {
     UpdateData(TRUE);
-    // The serial number wraps around like the 32-bit register it is written to.
-    m_serial = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_serial) + 1u);
+    m_serial = NextSerial(m_serial);
     UpdateData(FALSE);
 }
 
 LRESULT COrvantaDlg::OnWriteRequest(WPARAM blocking, LPARAM) {
-    WriteRequest request(*this);
-    return request.Run(m_device.get(), m_image, blocking != 0);
+    return RunWriteCommand(*this, m_device.get(), m_image, blocking != 0);
 }
 
-std::wstring COrvantaDlg::SlotText(int slot) const {
-    if (slot < 0 || slot >= kSlotCount)
-        return {};
-    return CWnd(GetDlgItem(IDC_SLOT_FIRST + slot)).GetWindowText();
+BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
+    // Key messages while the feedback field has the focus: the key box's answer, or keys to
+    // show by name. Everything else takes the dialog's usual course.
+    constexpr UINT kLastKeyMessage = 0x0109;
+    if (msg->message >= WM_KEYDOWN && msg->message <= kLastKeyMessage &&
+        m_feedback.m_hWnd != nullptr && ::GetFocus() == m_feedback.m_hWnd) {
+        bool awaitAck = m_awaitAck != FALSE;
+        const FeedbackDecision decision =
+            DecideFeedbackKey(msg->message, static_cast<std::uint32_t>(msg->wParam), awaitAck,
+                              m_expectedAck, m_heldKeys);
+        m_awaitAck = awaitAck ? TRUE : FALSE;
+        if (decision.action == FeedbackAction::Consume)
+            return TRUE;
+        if (decision.action == FeedbackAction::Echo) {
+            if (decision.acknowledged) {
+                UpdateData(TRUE);
+                m_serial = NextSerial(m_serial);
+                UpdateData(FALSE);
+                SaveSerial();
+            }
+            m_feedback.ReplaceSel(decision.text);
+            UpdateData(FALSE);
+            return TRUE;
+        }
+    }
+    return CDialogEx::PreTranslateMessage(msg);
 }
 
-std::wstring COrvantaDlg::RepeatFieldText() const {
-    return CWnd(GetDlgItem(IDC_REPEAT)).GetWindowText();
+void COrvantaDlg::OnDestroy() {
+    if (m_transmission.Stop())
+        LeaveLocksOff();
 }
 
-void COrvantaDlg::SendImageBlocking(const std::uint8_t* image, int length) {
-    BlockingSender sender(*this);
-    sender.SendImage(image, length);
-}
-
-void COrvantaDlg::StartTimedTransmission(int length) {
-    m_txStep = 0;
-    m_txSteps = CTimedTransmitter::StepCount(length);
-    m_expectedAck = ComputeAckLetter(m_image.data(), length);
-    KillTransmissionTimer();
-    m_timerId = ::SetTimer(nullptr, 0, m_speed, TransmitTimerProc);
-    m_progressDlg = nullptr;
+void COrvantaDlg::LeaveLocksOff() {
+    // The keyboard is left as it was before the write: every lock off and no lock key down,
+    // judged by the keyboard's state, so a lock the user toggled meanwhile counts too. That
+    // state follows the key messages as this thread takes them: take the queued ones first.
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    const KeyBatch down = LockKeysWhere([](int vk) { return (::GetKeyState(vk) & 0x8000) != 0; });
+    const KeyBatch on = LockKeysWhere([](int vk) { return (::GetKeyState(vk) & 1) != 0; });
+    SendKeyBatch(down, KeyAction::Release);
+    SendKeyBatch(on, KeyAction::Press);
+    SendKeyBatch(on, KeyAction::Release);
 }
 
 void CALLBACK COrvantaDlg::TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD) {
@@ -301,41 +241,105 @@ void CALLBACK COrvantaDlg::TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void COrvantaDlg::TransmitStep() {
-    const auto effects = s_transmitter.Tick(m_txStep, m_txSteps, m_image);
-    if (effects.countdown)
-        m_feedback.ReplaceAll(std::to_wstring(*effects.countdown));
-    if (effects.send)
-        SendKeyBatch(effects.batch, effects.action);
-    if (effects.clearFeedback) {
-        m_feedback.ReplaceAll(L"");
-        m_slot = 0;
-    }
-    if (effects.progress > 0 && m_progressDlg != nullptr)
-        m_progressDlg->SendMessage(WM_APP_PROGRESS, static_cast<WPARAM>(effects.progress));
-    // After the trailer's release the timer has nothing left to do.
-    if (m_txStep >= m_txSteps)
-        KillTransmissionTimer();
+    m_transmission.Tick();
 }
 
-void COrvantaDlg::KillTransmissionTimer() {
-    if (m_timerId != 0)
-        ::KillTimer(nullptr, m_timerId);
-    m_timerId = 0;
+bool COrvantaDlg::ControlsToMembers() {
+    return UpdateData(TRUE) != FALSE;
 }
 
-void COrvantaDlg::StopTransmission() {
-    KillTransmissionTimer();
-    // A transmission cut short would leave locks on, or a lock key held down, on the user's
-    // keyboard: finish it off so the keyboard is as it was before.
-    const auto leftover = s_transmitter.Abort(m_txStep, m_txSteps);
-    SendKeyBatch(leftover.held, KeyAction::Release);
-    SendKeyBatch(leftover.locksOn, KeyAction::Press);
-    SendKeyBatch(leftover.locksOn, KeyAction::Release);
-    m_txStep = m_txSteps;
+WriteMembers COrvantaDlg::ReadMembers() {
+    return {m_serial,   m_protected != FALSE, m_bounceTime,
+            m_speed,    m_repeatText,         m_keyStack != FALSE,
+            m_contacts, m_register0,          m_deviceNo};
 }
 
-void COrvantaDlg::OnDestroy() {
-    StopTransmission();
+void COrvantaDlg::FocusFeedback() {
+    m_feedback.SetFocus();
+}
+
+bool COrvantaDlg::IsLockKeyOn(int vk) {
+    return ::GetKeyState(vk) != 0;
+}
+
+void COrvantaDlg::ShowMessage(std::wstring_view text) {
+    MessageBox(text);
+}
+
+void COrvantaDlg::ClearFeedback() {
+    m_feedback.ReplaceAll(L"");
+}
+
+void COrvantaDlg::SetAwaitAck() {
+    m_awaitAck = TRUE;
+}
+
+std::wstring COrvantaDlg::SlotText(int slot) {
+    if (slot < 0 || slot >= kSlotCount)
+        return {};
+    return CWnd(GetDlgItem(IDC_SLOT_FIRST + slot)).GetWindowText();
+}
+
+std::wstring COrvantaDlg::RepeatFieldText() {
+    return CWnd(GetDlgItem(IDC_REPEAT)).GetWindowText();
+}
+
+void COrvantaDlg::SendImageBlocking(int length) {
+    m_transmission.SendBlocking(length);
+    m_expectedAck = ComputeAckLetter(m_image.data(), length);
+}
+
+void COrvantaDlg::StartTimedTransmission(int length) {
+    m_expectedAck = ComputeAckLetter(m_image.data(), length);
+    m_transmission.Start(length, m_speed);
+    m_progressDlg = nullptr;
+}
+
+void COrvantaDlg::MembersToControls() {
+    UpdateData(FALSE);
+}
+
+void COrvantaDlg::ClearNotWritten() {
+    m_notWritten = FALSE;
+}
+
+void COrvantaDlg::SendBatch(const KeyBatch& batch, KeyAction action) {
+    SendKeyBatch(batch, action);
+}
+
+void COrvantaDlg::ShowCountdown(int bytesLeft) {
+    m_feedback.ReplaceAll(std::to_wstring(bytesLeft));
+}
+
+void COrvantaDlg::ImageSent() {
+    m_feedback.ReplaceAll(L"");
+    m_slot = 0;
+}
+
+void COrvantaDlg::Progress(int step) {
+    if (m_progressDlg != nullptr)
+        m_progressDlg->SendMessage(WM_APP_PROGRESS, static_cast<WPARAM>(step));
+}
+
+std::uintptr_t COrvantaDlg::StartTimer(std::uint32_t intervalMs) {
+    return ::SetTimer(nullptr, 0, intervalMs, TransmitTimerProc);
+}
+
+void COrvantaDlg::KillTimer(std::uintptr_t id) {
+    ::KillTimer(nullptr, id);
+}
+
+std::int64_t COrvantaDlg::NowMicroseconds() {
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return now.QuadPart / frequency.QuadPart * 1000000 +
+           now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
+
+void COrvantaDlg::Sleep(int milliseconds) {
+    ::Sleep(static_cast<DWORD>(milliseconds));
 }
 
 void COrvantaDlg::LoadSettings() {
@@ -352,5 +356,11 @@ void COrvantaDlg::SaveSettings() {
     CRegistry registry;
     const Settings settings{m_serial, m_contacts, m_bounceTime, m_speed};
     if (::SaveSettings(registry, settings) != SaveResult::Saved)
+        MessageBox(kRegistryWriteFailed, nullptr, MB_OK);
+}
+
+void COrvantaDlg::SaveSerial() {
+    CRegistry registry;
+    if (::SaveSerial(registry, m_serial) != SaveResult::Saved)
         MessageBox(kRegistryWriteFailed, nullptr, MB_OK);
 }

@@ -1,66 +1,30 @@
 // The main dialog: every setting of one key box, its 48 key-event slot fields, the state of
-// a write and the device library object. It is the program's only main window.
+// a write and the device library object. It is the program's only main window. Its state is
+// its own: the write command and the transmission reach it through small interfaces.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
-#include "device/Brondel.h"
-#include "programming/ConfigImage.h"
+#include "device/DeviceLibrary.h"
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
 #include "framework/DialogEx.h"
 #include "framework/Edit.h"
+#include "programming/ConfigImage.h"
+#include "programming/FeedbackKey.h"
+#include "programming/LockTransmission.h"
+#include "programming/WriteCommand.h"
 
 class CProgressDlg;
 
-class COrvantaDlg : public CDialogEx {
+class COrvantaDlg : public CDialogEx, private IWriteHost, private CLockTransmission::Port {
 public:
-    COrvantaDlg();
-    ~COrvantaDlg() override;
+    explicit COrvantaDlg(std::wstring_view versionTitle);
 
-    HICON m_icon = nullptr;
-    CEdit m_feedback;         // edit 1214: write feedback, acknowledgement, key echo
-    CComboBox m_contactsBox;  // combo 1051: "1".."24"
-    std::int32_t m_serial = 0;
-    std::wstring m_contactsText;
-    std::int32_t m_register0 = 0;  // what direct programming writes to register 0
-    BOOL m_protected = FALSE;
-    std::uint32_t m_bounceTime = 10;
-    std::uint32_t m_speed = 50;  // programming speed: the transmission timer interval in ms
-    std::wstring m_repeatText;   // key-repeat mask as hex text
-    BOOL m_keyStack = FALSE;
-    std::unique_ptr<CBrondel> m_device;  // null: no library device, writes use the lock LEDs
-    std::int32_t m_deviceNo = 0;
-    std::int32_t m_contacts = 4;
-    std::int32_t m_slot = 0;  // current key-event slot, 0..47
-    BOOL m_notWritten = FALSE;
-    std::wstring_view m_versionTitle;
-    BOOL m_awaitAck = FALSE;
-    std::int32_t m_expectedAck = 0;
-    std::int32_t m_txStep = -1;
-    std::int32_t m_txSteps = 0;
-    UINT_PTR m_timerId = 0;                 // the transmission's thread timer; 0: none
-    CProgressDlg* m_progressDlg = nullptr;  // not owned; none is attached by the program
-    ConfigImage m_image{};                  // rebuilt in place by each write, never cleared
-    CButton m_waitButton;
-    CButton m_programmedButton;
-    CButton m_readButton;
-
-    // The write command's hand-offs to the lock-LED channel.
-    void SendImageBlocking(const std::uint8_t* image, int length);
-    void StartTimedTransmission(int length);
-    // One tick of the timed transmission: performs step m_txStep.
-    void TransmitStep();
-
-    // The key code text of slot field s (0..47), and the key-repeat field's text.
-    std::wstring SlotText(int slot) const;
-    std::wstring RepeatFieldText() const;
-
-    void LoadSettings();
-    void SaveSettings();
+    // The feedback field's key monitor and the key box's acknowledgement letter.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -80,10 +44,67 @@ protected:
     void OnSerialPlus();
     LRESULT OnWriteRequest(WPARAM blocking, LPARAM);
 
-    // The transmission timer has no window: it finds the dialog as the main window.
-    static void CALLBACK TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD);
-    void KillTransmissionTimer();
-    void StopTransmission();
-
     DECLARE_MESSAGE_MAP()
+
+private:
+    void LoadSettings();
+    void SaveSettings();
+    void SaveSerial();
+    // One tick of the timed transmission. The timer has no window: its procedure finds the
+    // dialog as the application's main window.
+    void TransmitStep();
+    static void CALLBACK TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD);
+    void LeaveLocksOff();
+
+    // The write command's side of the dialog.
+    bool ControlsToMembers() override;
+    WriteMembers ReadMembers() override;
+    void FocusFeedback() override;
+    bool IsLockKeyOn(int vk) override;
+    void ShowMessage(std::wstring_view text) override;
+    void ClearFeedback() override;
+    void SetAwaitAck() override;
+    std::wstring SlotText(int slot) override;
+    std::wstring RepeatFieldText() override;
+    void SendImageBlocking(int length) override;
+    void StartTimedTransmission(int length) override;
+    void MembersToControls() override;
+    void ClearNotWritten() override;
+
+    // The transmission's side of the dialog and of the platform.
+    void SendBatch(const KeyBatch& batch, KeyAction action) override;
+    void ShowCountdown(int bytesLeft) override;
+    void ImageSent() override;
+    void Progress(int step) override;
+    std::uintptr_t StartTimer(std::uint32_t intervalMs) override;
+    void KillTimer(std::uintptr_t id) override;
+    std::int64_t NowMicroseconds() override;
+    void Sleep(int milliseconds) override;
+
+    HICON m_icon = nullptr;
+    CEdit m_feedback;         // edit 1214: write feedback, acknowledgement, key echo
+    CComboBox m_contactsBox;  // combo 1051: "1".."24"
+    std::int32_t m_serial = 0;
+    std::wstring m_contactsText;
+    std::int32_t m_register0 = 0;  // what direct programming writes to register 0
+    BOOL m_protected = FALSE;
+    std::uint32_t m_bounceTime = 10;
+    std::uint32_t m_speed = 50;  // programming speed: the transmission timer interval in ms
+    std::wstring m_repeatText;   // key-repeat mask as hex text
+    BOOL m_keyStack = FALSE;
+    DeviceLibrary m_device;  // null: no library device, writes use the lock LEDs
+    std::int32_t m_deviceNo = 0;
+    std::int32_t m_contacts = 4;
+    std::int32_t m_slot = 0;  // current key-event slot, 0..47
+    BOOL m_notWritten = FALSE;
+    std::wstring_view m_versionTitle;
+    BOOL m_awaitAck = FALSE;
+    std::int32_t m_expectedAck = 0;
+    CProgressDlg* m_progressDlg = nullptr;  // not owned; none is attached by the program
+    ConfigImage m_image{};                  // rebuilt in place by each write, never cleared
+    CLockTransmission m_transmission{m_image, *this};  // m_txStep, m_txSteps, m_timerId
+    HeldKeys m_heldKeys;  // Shift and Ctrl as the feedback field saw them
+    CButton m_waitButton;
+    CButton m_programmedButton;
+    CButton m_readButton;
 };

@@ -7,7 +7,7 @@
 CProgressDlg::CProgressDlg(CWnd* owner) : CDialogEx(IDD_PROGRESS, owner) {}
 
 const fw::MsgMap* CProgressDlg::GetThisMessageMap() {
-    static const fw::MsgEntry entries[] = {
+    static const fw::Entry<CProgressDlg> entries[] = {
         fw::Message<&CProgressDlg::OnProgress>(WM_APP_PROGRESS),
         fw::Message<&CProgressDlg::OnProgressDone>(WM_APP_PROGRESS_DONE),
     };

@@ -1,5 +1,5 @@
-// The main dialog as a user meets it: start-up state, about box, the "+" button, the Read
-// button, leaving with "Ende" or Esc, and a reseller's renamed copy of the program.
+// The main dialog as a user meets it: start-up state, about box, the "+" button, the feedback
+// field's key monitor, leaving with "Ende", and a reseller's renamed copy of the program.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -83,15 +83,6 @@ TEST_F(MainDialog, AboutEntryOfTheSystemMenuShowsTitleAndMakersBrandLine) {
     EXPECT_TRUE(program.Running());
 }
 
-TEST_F(MainDialog, ReadButtonSaysNotImplementedUnderTheApplicationName) {
-    program.Click(IDC_READ);
-    const auto box = program.AnswerBox(IDOK);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"Not implemented");
-    EXPECT_EQ(box->caption, L"Orvanta");
-    EXPECT_TRUE(program.Running());
-}
-
 TEST_F(MainDialog, PlusAddsOneAndReplacesLettersWithTheNextNumber) {
     program.SetText(IDC_SERIAL, L"41");
     program.Click(IDC_SERIAL_PLUS);
@@ -130,24 +121,22 @@ TEST_F(MainDialog, EndeAsksAfterAContactsChangeAndNoKeepsTheDialog) {
     EXPECT_TRUE(program.WaitForExit());
 }
 
-TEST_F(MainDialog, EndeWithoutChangesEndsAtOnce) {
-    program.SetText(IDC_BOUNCE, L"25");  // typing into a field is no change that asks
-    program.Click(IDOK);
-    EXPECT_TRUE(program.WaitForExit()) << "a box appeared: " << gui::BoxText(program.FindBox());
-}
-
-TEST_F(MainDialog, EscEndsWithoutTheQuestion) {
-    PickContacts(2);
+// With the focus in the feedback field, keys are shown by name there instead of acting on the
+// dialog: Esc does not close it, Enter does not press "Ende", Tab does not move on.
+TEST_F(MainDialog, FeedbackFieldShowsEscEnterAndTabByName) {
+    ::PostMessageW(program.Dialog(), WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(program.Item(IDC_FEEDBACK)), TRUE);
     ASSERT_TRUE(program.Settle());
     ASSERT_TRUE(program.BringToFront());
-    gui::TypeKey(VK_ESCAPE);
-    EXPECT_TRUE(program.WaitForExit()) << "a box appeared: " << gui::BoxText(program.FindBox());
-}
-
-TEST_F(MainDialog, CloseBoxEndsWithoutTheQuestion) {
-    PickContacts(2);
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(program.WaitForExit());
+    for (WORD vk : {VK_ESCAPE, VK_RETURN, VK_TAB})
+        gui::TypeKey(vk);
+    EXPECT_TRUE(gui::WaitUntil([&] {
+        return program.Text(IDC_FEEDBACK) == L"IME escape return TAB ";
+    })) << "feedback: "
+        << program.Text(IDC_FEEDBACK);
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.FindBox(), nullptr);
+    EXPECT_EQ(program.Focus(), program.Item(IDC_FEEDBACK));
 }
 
 TEST_F(MainDialog, SpeedOutsideItsRangeKeepsTheDialogOpenAtEnde) {
@@ -205,6 +194,7 @@ TEST(RenamedProgram, ResellersCopyKeepsItsNameAndShowsBrandLineA) {
         program.Click(IDC_READ);
         const auto box = program.AnswerBox(IDOK);
         ASSERT_TRUE(box);
+        EXPECT_EQ(box->text, L"Not implemented");
         EXPECT_EQ(box->caption, L"ORNIS_Orvanta");
         ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(program.WaitForExit());

@@ -22,14 +22,10 @@ protected:
     }
 };
 
-TEST_F(StoredSettings, FirstStartShowsDefaultsAndEndeStoresThem) {
+TEST_F(StoredSettings, EndeStoresTheDefaultsAtTheFirstStart) {
     {
         Program program;
         ASSERT_TRUE(program.Start());
-        EXPECT_EQ(program.Text(IDC_SERIAL), L"0");
-        EXPECT_EQ(program.Text(IDC_CONTACTS), L"4");
-        EXPECT_EQ(program.Text(IDC_BOUNCE), L"10");
-        EXPECT_EQ(program.Text(IDC_SPEED), L"50");
         EXPECT_FALSE(gui::SettingsKeyExists());
         EndeAndWait(program);
     }
@@ -101,24 +97,30 @@ TEST_F(StoredSettings, EndeSavesWhatWasLastTakenFromTheFieldsNotWhatWasJustTyped
     EXPECT_EQ(gui::DwordSetting(L"delay"), 25u);
 }
 
-TEST_F(StoredSettings, EscSavesNothing) {
-    {
+// Esc and the close box end the program without the question, even after a change, and
+// without saving anything.
+TEST_F(StoredSettings, EscAndTheCloseBoxEndWithoutTheQuestionAndSaveNothing) {
+    for (bool esc : {true, false}) {
+        if (!esc)
+            gui::SetDwordSetting(L"serial", 41);
         Program program;
         ASSERT_TRUE(program.Start());
-        ASSERT_TRUE(program.BringToFront());
-        gui::TypeKey(VK_ESCAPE);
-        ASSERT_TRUE(program.WaitForExit());
+        program.Send(IDC_CONTACTS, CB_SETCURSEL, 2);
+        program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
+        ASSERT_TRUE(program.Settle());
+        if (esc) {
+            ASSERT_TRUE(program.BringToFront());
+            gui::TypeKey(VK_ESCAPE);
+        } else {
+            ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        ASSERT_TRUE(program.WaitForExit()) << "a box appeared: " << gui::BoxText(program.FindBox());
+        if (esc) {
+            EXPECT_FALSE(gui::SettingsKeyExists());
+        } else {
+            EXPECT_EQ(gui::DwordSetting(L"serial"), 41u);
+        }
     }
-    EXPECT_FALSE(gui::SettingsKeyExists());
-
-    gui::SetDwordSetting(L"serial", 41);
-    {
-        Program program;
-        ASSERT_TRUE(program.Start());
-        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
-        ASSERT_TRUE(program.WaitForExit());
-    }
-    EXPECT_EQ(gui::DwordSetting(L"serial"), 41u);
 }
 
 }  // namespace

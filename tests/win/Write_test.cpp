@@ -1,6 +1,6 @@
 // "Schreiben" end to end through the real dialog: over the lock LEDs to the emulated key box,
-// timed and blocking, the lock-key refusal, closing the dialog in the middle of a
-// transmission, and direct programming through the simulated device library.
+// timed and blocking, the key box's answer, the refusals, and closing the dialog in the middle
+// of a transmission.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "GuiDriver.h"
-#include "SimulatedDevice.h"
 #include "keybox/KeyBoxEmulator_win.h"
 #include "programming/AckLetter.h"
 #include "programming/ConfigImage.h"
@@ -145,7 +144,9 @@ TEST_F(WriteOverLocks, TimedWriteOfFourContactsDeliversTheImageTheFieldsDescribe
     EXPECT_TRUE(program.WaitForExit()) << "box: " << gui::BoxText(program.FindBox());
 }
 
-TEST_F(WriteOverLocks, TimedWriteOfTwelveContactsDeliversTheLongImageAndTheLetterArrives) {
+// The key box's right answer confirms the write and hands out the next serial number, which
+// is stored at once: closing with Esc afterwards (which saves nothing) cannot lose it.
+TEST_F(WriteOverLocks, TheRightAnswerConfirmsTheWriteAndStoresTheNextSerial) {
     Entry e;
     e.serial = L"1000";
     e.repeat = L"123456";
@@ -158,13 +159,38 @@ TEST_F(WriteOverLocks, TimedWriteOfTwelveContactsDeliversTheLongImageAndTheLette
     program.Click(IDC_WRITE);
     ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
     ExpectDelivered(e, 109);
-    // Without an acknowledgement handler the key box's letter lands in the focused field.
+    EXPECT_TRUE(gui::WaitUntil([&] {
+        return program.Text(IDC_FEEDBACK) == L"programming ok       ";
+    })) << "feedback: "
+        << program.Text(IDC_FEEDBACK);
+    EXPECT_EQ(program.Text(IDC_SERIAL), L"1001");
+    EXPECT_EQ(gui::DwordSetting(L"serial"), 1001u);
+
+    // Esc in the feedback field is a key to show; from the serial field it closes.
+    ::PostMessageW(program.Dialog(), WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(program.Item(IDC_SERIAL)), TRUE);
+    ASSERT_TRUE(program.Settle());
+    gui::TypeKey(VK_ESCAPE);
+    ASSERT_TRUE(program.WaitForExit());
+    EXPECT_EQ(gui::DwordSetting(L"serial"), 1001u);
+}
+
+TEST_F(WriteOverLocks, AWrongAnswerStaysInTheFieldAndTheSerialStays) {
+    Entry e;
+    e.serial = L"77";
+    keyBox.SetAnswer(CKeyBoxEmulator::Answer::Wrong);
+    ASSERT_NO_FATAL_FAILURE(Enter(e));
+
+    program.Click(IDC_WRITE);
+    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
     const int letter = keyBox.Images()[0].typedLetter;
     ASSERT_NE(letter, 0);
     EXPECT_TRUE(gui::WaitUntil([&] {
         return program.Text(IDC_FEEDBACK) == std::wstring(1, wchar_t(letter));
     })) << "feedback: "
         << program.Text(IDC_FEEDBACK);
+    EXPECT_EQ(program.Text(IDC_SERIAL), L"77");
+    EXPECT_FALSE(gui::SettingsKeyExists());
 }
 
 TEST_F(WriteOverLocks, BlockingWriteRequestSendsTheSameChannel) {
@@ -204,12 +230,29 @@ TEST_F(WriteOverLocks, ScrollLockOnRefusesAndSendsNothing) {
     EXPECT_EQ(program.Text(IDC_FEEDBACK), L"earlier text");
 }
 
-TEST_F(WriteOverLocks, ClosingTheDialogMidTransmissionLeavesEveryLockOff) {
+// A refused field stops the write before anything goes out: a speed of 501 would keep the
+// lock LEDs blinking for minutes.
+TEST_F(WriteOverLocks, ARefusedSpeedSendsNothing) {
+    program.SetText(IDC_SPEED, L"501");
+    program.SetText(IDC_FEEDBACK, L"earlier text");
+    program.Click(IDC_WRITE);
+    const auto box = program.AnswerBox(IDOK);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"Please enter a number from 1 to 500.");
+    EXPECT_EQ(program.Focus(), program.Item(IDC_SPEED));
+    EXPECT_TRUE(keyBox.LockEvents().empty()) << "a lock key went out";
+    EXPECT_EQ(program.Text(IDC_FEEDBACK), L"earlier text");
+}
+
+// Closing the dialog mid-transmission, after the user has toggled Caps Lock as well, leaves
+// the keyboard as it was before the write: every lock off, no lock key held down.
+TEST_F(WriteOverLocks, ClosingMidTransmissionLeavesEveryLockOff) {
     program.SetText(IDC_SPEED, L"50");
     ASSERT_TRUE(program.BringToFront());
     program.Click(IDC_WRITE);
     // Right after the preamble all three locks are on.
     ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.Receiving(); }));
+    gui::TypeKey(VK_CAPITAL);
     ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(program.WaitForExit());
 
@@ -222,103 +265,6 @@ TEST_F(WriteOverLocks, ClosingTheDialogMidTransmissionLeavesEveryLockOff) {
     for (int vk : {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}) {
         EXPECT_EQ(::GetAsyncKeyState(vk) & 0x8000, 0) << "key " << vk << " held down";
     }
-}
-
-// Direct programming through the simulated library: the whole conversation in order.
-class WriteThroughLibrary : public testing::Test {
-protected:
-    void SetUp() override { gui::DeleteSettings(); }
-    void TearDown() override { gui::DeleteSettings(); }
-};
-
-using Lines = std::vector<std::string>;
-
-TEST_F(WriteThroughLibrary, TheLibraryObjectLivesAsLongAsTheDialogOnlyWhenItFindsAKeyBox) {
-    for (bool present : {false, true}) {
-        CSimulatedDevice::Setup setup;
-        setup.present = present;
-        CSimulatedDevice device(setup);
-        Program program(CSimulatedDevice::ProgramPath());
-        ASSERT_TRUE(program.Start());
-        const Lines atStart = present
-                                  ? Lines{"CBrondel", "OpenVelkara"}
-                                  : Lines{"CBrondel", "OpenVelkara", "CloseVelkara", "~CBrondel"};
-        EXPECT_EQ(device.Calls(), atStart);
-        program.Click(IDCANCEL);
-        ASSERT_TRUE(program.WaitForExit());
-        EXPECT_EQ(device.Calls(), (Lines{"CBrondel", "OpenVelkara", "CloseVelkara", "~CBrondel"}));
-    }
-}
-
-std::vector<std::string> SerialWrites(int serial) {
-    std::vector<std::string> lines;
-    const auto bytes = SerialBytes(serial);
-    for (int i = 0; i < 8; ++i)
-        lines.push_back("IOX 0 " + std::to_string(8 + i) + " " + std::to_string(bytes[i]));
-    return lines;
-}
-
-TEST_F(WriteThroughLibrary, TypeAFirmware2WritesSerialClearingHeaderAndSlotZero) {
-    CSimulatedDevice::Setup setup;
-    setup.type = 0x41;
-    setup.version = 2;
-    CSimulatedDevice device(setup);
-    Program program(CSimulatedDevice::ProgramPath());
-    ASSERT_TRUE(program.Start());
-    program.SetText(IDC_SERIAL, L"4660");
-    program.SetText(IDC_SLOT_FIRST, L"12345");
-    program.SetText(IDC_FEEDBACK, L"old");
-    ASSERT_TRUE(program.Settle());
-    device.ClearLog();
-
-    program.Click(IDC_WRITE);
-    ASSERT_TRUE(device.WaitForCall("ResetDevice 0"));
-
-    std::vector<std::string> expected = {"GetUSBType 0", "GetVersion 0", "GetHWversion 0",
-                                         "SetLED 0 3 15"};
-    for (const auto& line : SerialWrites(4660))
-        expected.push_back(line);
-    expected.push_back("GetHWversion 0");
-    for (int r = 24; r <= 71; ++r)
-        expected.push_back("IOX 0 " + std::to_string(r) + (r % 4 == 3 ? " 128" : " 0"));
-    for (const char* line : {"IOX 0 2 16", "IOX 0 0 0", "IOX 0 3 4", "IOX 0 4 20", "IOX 0 6 291",
-                             "IOX 0 7 69", "SetLED 0 3 0", "ResetDevice 0"}) {
-        expected.push_back(line);
-    }
-    EXPECT_EQ(device.Calls(), expected);
-    EXPECT_EQ(program.Text(IDC_FEEDBACK), L"");
-}
-
-TEST_F(WriteThroughLibrary, AFailingHeaderWriteSaysIoxFailedAndLeavesTheLedOn) {
-    CSimulatedDevice::Setup setup;
-    setup.type = 0x43;
-    setup.failRegister = 3;
-    CSimulatedDevice device(setup);
-    Program program(CSimulatedDevice::ProgramPath());
-    ASSERT_TRUE(program.Start());
-    // A contacts change, so "Ende" shows whether the write counted as done.
-    program.Send(IDC_CONTACTS, CB_SETCURSEL, 5);
-    program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
-    ASSERT_TRUE(program.Settle());
-    device.ClearLog();
-
-    program.Click(IDC_WRITE);
-    const auto box = program.AnswerBox(IDOK);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"IOX failed");
-    EXPECT_EQ(box->caption, L"OrvantaSim");
-
-    const auto calls = device.Calls();
-    ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls.back(), "IOX 0 3 6");  // nothing after the failed header write
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetLED 0 3 15"), 1);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetLED 0 3 0"), 0);
-
-    program.Click(IDOK);
-    const auto question = program.AnswerBox(IDYES);
-    ASSERT_TRUE(question);
-    EXPECT_EQ(question->text, L"no write done - really exit?");
-    EXPECT_TRUE(program.WaitForExit());
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ std::uint32_t SlotValue(int s) {
 
 // The dialog and the device library in one object, so that one log keeps the calls of both
 // sides in their order.
-class FakeDialog : public CWriteCommand, public CBrondel {
+class FakeDialog : public IWriteHost, public CBrondel {
 public:
     explicit FakeDialog(int type = kDeviceTypeC, int version = 0, int hardware = 0)
         : type(type), version(version), hardware(hardware) {
@@ -35,11 +35,12 @@ public:
         members = {0x12345, false, 10, 50, L"", false, 4, 0, 2};
     }
     int Write(bool withDevice, bool blocking = false) {
-        return Run(withDevice ? this : nullptr, image, blocking);
+        return RunWriteCommand(*this, withDevice ? this : nullptr, image, blocking);
     }
 
     Log log;
-    Members members;
+    WriteMembers members;
+    bool refuseField = false;  // the exchange from the controls refuses a field
     SlotTexts slots;
     std::wstring repeatField = L"123456";
     std::set<int> locksOn;
@@ -58,9 +59,8 @@ public:
     }
     int ResetDevice(int device) override { return Device(device, "ResetDevice", 1); }
 
-protected:
-    void ControlsToMembers() override { Note("UpdateData(TRUE)"); }
-    Members ReadMembers() override { return Note("ReadMembers", members); }
+    bool ControlsToMembers() override { return Note("UpdateData(TRUE)", !refuseField); }
+    WriteMembers ReadMembers() override { return Note("ReadMembers", members); }
     void FocusFeedback() override { Note("FocusFeedback"); }
     bool IsLockKeyOn(int vk) override {
         return Note("GetKeyState " + std::to_string(vk), locksOn.count(vk) != 0);
@@ -74,8 +74,8 @@ protected:
         return Note("Slot " + std::to_string(slot), slots.at(static_cast<std::size_t>(slot)));
     }
     std::wstring RepeatFieldText() override { return Note("RepeatField", repeatField); }
-    void SendImageBlocking(const ConfigImage& sent, int length) override {
-        Note("SendImageBlocking " + std::to_string(length) + (&sent == &image ? "" : " copy"));
+    void SendImageBlocking(int length) override {
+        Note("SendImageBlocking " + std::to_string(length));
     }
     void StartTimedTransmission(int length) override {
         Note("StartTimedTransmission " + std::to_string(length));
@@ -162,7 +162,7 @@ Log ImageWrites(const ConfigImage& image, int count) {
 
 // What a build from the dialog's fields makes of a buffer.
 ConfigImage Built(const FakeDialog& d, ConfigImage image = {}) {
-    const CWriteCommand::Members& m = d.members;
+    const WriteMembers& m = d.members;
     BuildConfigImage(
         image, {m.serial, m.protectedFlag, m.bounceTime, m.contacts, d.repeatField, &d.slots});
     return image;
@@ -292,6 +292,20 @@ TEST(WriteCommand, LockLedChannel) {
                                Log{send + (full ? " 109" : " 43")}, kImageEnd});
         }
         EXPECT_EQ(d.log, expected);
+    }
+}
+
+// A field the exchange refuses (a speed of 0 or 501, letters in the serial field) stops the
+// write before anything is asked, sent or changed: the refused value never reaches the key
+// box, no wait begins and m_notWritten keeps its value.
+TEST(WriteCommand, ARefusedFieldStopsTheWrite) {
+    for (bool withDevice : {false, true}) {
+        FakeDialog d;
+        d.refuseField = true;
+        d.image.fill(0x5A);
+        EXPECT_EQ(d.Write(withDevice), -1);
+        EXPECT_EQ(d.log, Log{"UpdateData(TRUE)"});
+        EXPECT_EQ(d.image[0], 0x5A);
     }
 }
 

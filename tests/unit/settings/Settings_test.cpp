@@ -136,4 +136,20 @@ TEST(Settings, SaveWritesInOrderAndStopsAtTheFirstFailure) {
     }
 }
 
+// After an acknowledged write the serial number is stored on its own at once, with the same
+// refusals as the save at "Ende".
+TEST(Settings, SaveSerialWritesTheSerialAlone) {
+    for (int failing : {-1, 0, 4}) {
+        FakeRegistry registry;
+        registry.keys[kKey] = Dwords({1, 2, 3, 4});
+        registry.refuseCreate = failing < 0;
+        if (failing == 0)
+            registry.refusedWrite = L"serial";
+        EXPECT_EQ(SaveSerial(registry, -2), failing < 0    ? SaveResult::KeyUnavailable
+                                            : failing == 0 ? SaveResult::WriteFailed
+                                                           : SaveResult::Saved);
+        EXPECT_EQ(registry.keys[kKey], Dwords({failing == 4 ? 0xFFFFFFFE : 1, 2, 3, 4}));
+    }
+}
+
 }  // namespace

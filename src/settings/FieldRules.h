@@ -1,0 +1,15 @@
+// Rules of the main dialog's serial number and contacts fields that its Win32 glue applies.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+// The serial number one higher, wrapping around like the 32-bit value it is stored as:
+// 2147483647 is followed by -2147483648.
+std::int32_t NextSerial(std::int32_t serial);
+
+// The contacts list holds "1".."24": the item of a count, or -1 (no selection) for a count
+// outside 1..24, which stored settings may hold.
+int ContactsListIndex(std::int32_t contacts);
+// The count a list selection stands for; none when the list has no selection (index -1).
+std::optional<std::int32_t> ContactsFromListIndex(int index);
