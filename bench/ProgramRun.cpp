@@ -9,6 +9,8 @@
 #include "GuiDriver.h"
 #include "keybox/KeyBoxEmulator_win.h"
 #include "programming/AckLetter.h"
+#include "programming/LockTransmission.h"
+#include "ui/WindowMessages.h"
 #include "ui/resource.h"
 
 namespace {
@@ -81,6 +83,7 @@ void AnalysePacing(ProgramRunFigures& figures,
         return static_cast<double>(static_cast<std::int32_t>(static_cast<DWORD>(t) - clickTick));
     };
     figures.firstStepMs = sinceClick(first);
+    figures.elapsedMs = static_cast<double>(last - first);
     if (figures.steps > 1) {
         figures.paceEvents = static_cast<double>(last - first) / ((figures.steps - 1) * interval);
         figures.paceClick = sinceClick(last) / (figures.steps * interval);
@@ -93,14 +96,16 @@ unsigned QuietTimeFor(int speed) {
     return static_cast<unsigned>(std::max(300, 12 * speed));
 }
 
-ProgramRunFigures MeasureProgramRun(int contacts, int speed) {
+ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     ProgramRunFigures figures;
     figures.contacts = contacts;
     figures.speed = speed;
+    figures.blocking = blocking;
     const BenchSettings settings = MakeBenchSettings(contacts);
     ConfigImage expected{};
     figures.length = ExpectedImage(settings, contacts, expected);
-    figures.steps = 8 * figures.length + 4;
+    figures.steps = CLockTransmission::StepCount(figures.length);
+    figures.plannedMs = CLockTransmission::BlockingStepTime(figures.steps - 1, figures.steps);
     figures.expectedLetter = ComputeAckLetter(expected.data(), figures.length);
 
     gui::Program program;
@@ -127,9 +132,12 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed) {
         return figures;
     }
     const DWORD clickTick = ::GetTickCount();
-    program.Click(IDC_WRITE);
-    const DWORD timeoutMs =
-        static_cast<DWORD>(3 * figures.steps * speed) + QuietTimeFor(speed) + 10000;
+    if (blocking)
+        ::PostMessageW(program.Dialog(), WM_APP_WRITE, 1, 0);
+    else
+        program.Click(IDC_WRITE);
+    const DWORD timeoutMs = static_cast<DWORD>(3 * figures.steps * speed + 2 * figures.plannedMs) +
+                            QuietTimeFor(speed) + 10000;
     if (!keyBox.WaitForImage(timeoutMs)) {
         const HWND box = program.FindBox();
         figures.failure = box != nullptr ? "the program said: " + Narrow(gui::BoxText(box))

@@ -1,5 +1,6 @@
-// One timed transmission by the real Orvanta.exe, driven from this process as a user would
-// drive it, and watched by the emulated key box: how closely the program kept the pace.
+// One transmission by the real Orvanta.exe, driven from this process as a user would drive
+// it, and watched by the emulated key box: how closely the program kept the pace. The timed
+// form is what "Schreiben" starts; the blocking form is a write request with wParam 1.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,8 @@
 
 struct ProgramRunFigures {
     int contacts = 0;
-    int speed = 0;        // ms per timer tick
+    int speed = 0;  // ms per timer tick
+    bool blocking = false;
     int length = 0;       // image bytes
     int steps = 0;        // ticks that send something: 8 x length + 4
     std::string failure;  // why the run could not be measured; empty when it was
@@ -20,11 +22,14 @@ struct ProgramRunFigures {
     double paceEvents = 0;
     double paceClick = 0;
     double firstStepMs = 0;  // click to the preamble's first event (one interval is right)
-    Spread scrollGapsMs;     // between Scroll Lock changes: two intervals is right
-    Spread stepGapsMs;       // between key batches: one interval is right
-    int batches = 0;         // key batches the key box saw: `steps` is right
-    int shortGaps = 0;       // batches less than half an interval after the one before
-    int longGaps = 0;        // more than one and a half intervals after it
+    // Blocking form: first lock event to the trailer's release, against the plan.
+    double elapsedMs = 0;
+    double plannedMs = 0;
+    Spread scrollGapsMs;  // between Scroll Lock changes: two intervals is right
+    Spread stepGapsMs;    // between key batches: one interval is right
+    int batches = 0;      // key batches the key box saw: `steps` is right
+    int shortGaps = 0;    // batches less than half an interval after the one before
+    int longGaps = 0;     // more than one and a half intervals after it
 
     bool valid = false;  // the key box decoded a whole image
     int decodedLength = 0;
@@ -35,7 +40,7 @@ struct ProgramRunFigures {
     bool locksOffAfter = false;
 };
 
-ProgramRunFigures MeasureProgramRun(int contacts, int speed);
+ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking = false);
 
 // The emulated key box ends an image after this much quiet: well above the two intervals the
 // data locks stand still.

@@ -12,47 +12,80 @@
 #include "keybox/KeyBoxEmulator_win.h"
 #include "programming/AckLetter.h"
 #include "programming/KeySender_win.h"
-#include "programming/TimedTransmitter.h"
+#include "programming/LockTransmission.h"
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"OrvantaTickBench";
 
-// One transmission on the timer; the callback has no context of its own.
-struct TickRun {
-    CTimedTransmitter transmitter;
-    const ConfigImage* image = nullptr;
-    int step = 0;
-    int steps = 0;
-    int slot = -1;
+LONGLONG Now() {
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
+
+// The program's own transmission with a port that does what the main dialog's does, the
+// feedback field being an edit control of this process.
+struct TickRun final : CLockTransmission::Port {
+    explicit TickRun(const ConfigImage& image) : transmission(image, *this) {}
+
+    void SendBatch(const KeyBatch& batch, KeyAction action) override {
+        SendKeyBatch(batch, action);
+        sent.emplace_back(batch, action);
+    }
+    void ShowCountdown(int bytesLeft) override {
+        feedback.ReplaceAll(std::to_wstring(bytesLeft));
+        rewrote = true;
+    }
+    void ImageSent() override {
+        feedback.ReplaceAll(L"");
+        rewrote = true;
+    }
+    void Progress(int) override {}
+    std::uintptr_t StartTimer(std::uint32_t intervalMs) override {
+        return ::SetTimer(nullptr, 0, intervalMs, OnTick);
+    }
+    void KillTimer(std::uintptr_t id) override { ::KillTimer(nullptr, id); }
+    std::int64_t NowMicroseconds() override { return 0; }
+    void Sleep(int) override {}
+
+    CLockTransmission transmission;
     CEdit feedback;
+    bool rewrote = false;
+    std::vector<std::pair<KeyBatch, KeyAction>> sent;
     std::vector<LONGLONG> starts;
     std::vector<LONGLONG> costs;
-    std::vector<bool> rewrote;
+    std::vector<bool> rewrites;
+    std::size_t replayed = 0;  // bare replay of `sent`: batches sent so far
+    std::vector<LONGLONG> bareCosts;
 };
 TickRun* g_run = nullptr;
 
-// The dialog's tick, in the dialog's order, with the clock around it.
+// The yardstick for a tick: the batch it sent, by a bare SendInput.
+void CALLBACK OnBareTick(HWND, UINT, UINT_PTR, DWORD) {
+    TickRun* run = g_run;
+    if (run == nullptr || run->replayed >= run->sent.size())
+        return;
+    const auto& [batch, action] = run->sent[run->replayed++];
+    const LONGLONG start = Now();
+    SendKeyBatch(batch, action);
+    run->bareCosts.push_back(Now() - start);
+}
+
+// The program's tick, with the clock around it.
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     TickRun* run = g_run;
-    if (run == nullptr || run->step >= run->steps)
+    if (run == nullptr || !run->transmission.Running())
         return;
-    LARGE_INTEGER start;
-    LARGE_INTEGER end;
-    ::QueryPerformanceCounter(&start);
-    const auto effects = run->transmitter.Tick(run->step, run->steps, *run->image);
-    if (effects.countdown)
-        run->feedback.ReplaceAll(std::to_wstring(*effects.countdown));
-    if (effects.send)
-        SendKeyBatch(effects.batch, effects.action);
-    if (effects.clearFeedback) {
-        run->feedback.ReplaceAll(L"");
-        run->slot = 0;
-    }
-    ::QueryPerformanceCounter(&end);
-    run->starts.push_back(start.QuadPart);
-    run->costs.push_back(end.QuadPart - start.QuadPart);
-    run->rewrote.push_back(effects.countdown.has_value() || effects.clearFeedback);
+    run->rewrote = false;
+    const LONGLONG start = Now();
+    run->transmission.Tick();
+    const LONGLONG end = Now();
+    run->starts.push_back(start);
+    run->costs.push_back(end - start);
+    run->rewrites.push_back(run->rewrote);
 }
 
 // A small window with one edit control standing in for the feedback field; it has the focus,
@@ -94,21 +127,22 @@ private:
     HWND m_edit = nullptr;
 };
 
-// Runs this thread's messages as the dialog's modal loop would until the transmission has
-// sent its last step or the time is up.
-bool PumpUntilDone(const TickRun& run, DWORD timeoutMs) {
+// Runs this thread's messages as the dialog's modal loop would until `done` holds or the time
+// is up.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs) {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     // A second timer keeps GetMessage from waiting past the deadline if the first one stops.
     const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 200, nullptr);
     MSG msg;
-    while (run.step < run.steps && ::GetTickCount64() < deadline) {
+    while (!done() && ::GetTickCount64() < deadline) {
         if (::GetMessageW(&msg, nullptr, 0, 0) <= 0)
             break;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
     ::KillTimer(nullptr, watchdog);
-    return run.step >= run.steps;
+    return done();
 }
 
 double TicksToUnit(LONGLONG ticks, double unitsPerSecond) {
@@ -145,24 +179,23 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
         return figures;
     }
 
-    TickRun run;
-    run.image = &image;
-    run.steps = CTimedTransmitter::StepCount(figures.length);
+    TickRun run(image);
+    const int steps = CLockTransmission::StepCount(figures.length);
     run.feedback = CEdit(window.Edit());
-    run.starts.reserve(static_cast<std::size_t>(run.steps));
-    run.costs.reserve(static_cast<std::size_t>(run.steps));
+    run.starts.reserve(static_cast<std::size_t>(steps));
+    run.costs.reserve(static_cast<std::size_t>(steps));
     g_run = &run;
     LARGE_INTEGER started;
     ::QueryPerformanceCounter(&started);
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, static_cast<UINT>(speed), OnTick);
-    const bool done =
-        timer != 0 && PumpUntilDone(run, static_cast<DWORD>(3 * run.steps * speed) + 10000);
-    if (timer != 0)
-        ::KillTimer(nullptr, timer);
+    run.transmission.Start(figures.length, static_cast<std::uint32_t>(speed));
+    const DWORD timeoutMs = static_cast<DWORD>(3 * steps * speed) + 10000;
+    const bool done = run.transmission.m_timerId != 0 &&
+                      PumpUntil([&] { return !run.transmission.Running(); }, timeoutMs);
+    run.transmission.Stop();
     g_run = nullptr;
 
     if (!done)
-        figures.failure = "the timer stopped at step " + std::to_string(run.step);
+        figures.failure = "the timer stopped at step " + std::to_string(run.transmission.m_txStep);
     if (withKeyBox) {
         if (keyBox.WaitForImage(QuietTimeFor(speed) + 5000)) {
             const auto received = keyBox.Images().front();
@@ -175,6 +208,16 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
         figures.letterArrived =
             figures.typedLetter != 0 &&
             gui::WaitUntil([&] { return gui::WindowText(window.Edit()) == letter; }, 2000);
+    }
+    // The same batches once more, each by a bare SendInput at the same pace, with the key box
+    // listening as before (a listening hook is what SendInput waits for).
+    g_run = &run;
+    const UINT_PTR bareTimer = ::SetTimer(nullptr, 0, static_cast<UINT>(speed), OnBareTick);
+    PumpUntil([&] { return run.replayed >= run.sent.size(); }, timeoutMs);
+    ::KillTimer(nullptr, bareTimer);
+    g_run = nullptr;
+    if (withKeyBox) {
+        keyBox.WaitForImages(2, QuietTimeFor(speed) + 5000);
         keyBox.Stop();
     }
     gui::WaitUntil([] { return true; }, 0);
@@ -188,11 +231,15 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
     std::vector<double> starts;
     for (std::size_t i = 0; i < run.costs.size(); ++i) {
         costs.push_back(TicksToUnit(run.costs[i], 1e6));
-        if (run.rewrote[i])
+        if (run.rewrites[i])
             rewriteCosts.push_back(costs.back());
         starts.push_back(TicksToUnit(run.starts[i] - started.QuadPart, 1e3));
     }
     figures.costUs = SpreadOf(costs);
+    std::vector<double> bareCosts;
+    for (LONGLONG cost : run.bareCosts)
+        bareCosts.push_back(TicksToUnit(cost, 1e6));
+    figures.bareCostUs = SpreadOf(bareCosts);
     figures.rewriteCostUs = SpreadOf(rewriteCosts);
     figures.intervalMs = SpreadOf(GapsOf(starts));
     figures.firstTickMs = starts.empty() ? 0 : starts.front();

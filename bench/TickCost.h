@@ -15,6 +15,7 @@ struct TickCostFigures {
 
     int ticks = 0;           // ticks that did a step
     Spread costUs;           // per tick, microseconds
+    Spread bareCostUs;       // the same batches by SendInput alone, at the same pace
     Spread rewriteCostUs;    // ... of the ticks that also rewrote the feedback field
     Spread intervalMs;       // between the starts of consecutive ticks
     double firstTickMs = 0;  // SetTimer to the first tick

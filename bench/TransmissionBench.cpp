@@ -1,6 +1,8 @@
-// Figures for the timed lock-LED transmission: how closely the real program keeps the pace
-// the key box reads at, and what a tick costs the user-interface thread. It prints tables and
-// fails only when a run could not be measured or the key box did not get the image intact.
+// Figures for the lock-LED transmission: how closely the real program keeps the pace the key
+// box reads at (timed and blocking form), what a tick costs the user-interface thread against
+// a bare SendInput, and how fast the program starts against a bare dialog program. It prints
+// tables and fails only when a run could not be measured or the key box did not get the
+// image intact.
 //   TransmissionBench.exe [speed ms ...]     (default: 50 10)
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "ProgramRun.h"
+#include "StartupTime.h"
 #include "TickCost.h"
 
 namespace {
@@ -15,6 +18,7 @@ namespace {
 constexpr int kContactCounts[] = {4, 24};  // a 43-byte and a 109-byte image
 // A tick's cost does not depend on the interval: the short one keeps the run short.
 constexpr int kTickCostSpeed = 10;
+constexpr int kStartupRounds = 15;
 
 std::string Letter(int letter) {
     return letter == 0 ? std::string("-") : std::string(1, static_cast<char>(letter));
@@ -58,11 +62,27 @@ void PrintProgramRow(const ProgramRunFigures& f) {
                 Feedback(f.feedback).c_str(), f.locksOffAfter ? "yes" : "NO");
 }
 
+void PrintBlockingRow(const ProgramRunFigures& f) {
+    std::printf("\nOrvanta.exe, blocking transmission (write request with wParam 1)\n");
+    if (!f.failure.empty()) {
+        std::printf("%5d bytes  not measured: %s\n", f.length, f.failure.c_str());
+        return;
+    }
+    std::printf(
+        "%5d bytes: first lock event to the trailer's release %.0f ms, planned pauses %.0f ms, "
+        "ratio %.4f; Scroll gaps ms min/med/max %.0f/%.1f/%.0f; image %s %d %s; letter %s/%s\n",
+        f.length, f.elapsedMs, f.plannedMs, f.elapsedMs / f.plannedMs, f.scrollGapsMs.min,
+        f.scrollGapsMs.median, f.scrollGapsMs.max, f.valid ? "valid" : "INVALID", f.decodedLength,
+        f.matches ? "same" : "DIFFERS", Letter(f.typedLetter).c_str(),
+        Letter(f.expectedLetter).c_str());
+}
+
 void PrintTickHeader() {
     std::printf(
-        "\nOne tick in this process: Tick, SendKeyBatch, feedback rewrite (EM_SETSEL,\n"
-        "EM_SCROLLCARET, EM_REPLACESEL), on a window-less thread timer\n"
-        "bytes speed key box ticks  cost us median    p90     max  rewrite med  "
+        "\nOne tick in this process: the program's CLockTransmission::Tick (SendInput, feedback\n"
+        "rewrite by EM_SETSEL, EM_SCROLLCARET, EM_REPLACESEL) on a window-less thread timer,\n"
+        "against a bare SendInput of the same batches at the same pace\n"
+        "bytes speed key box ticks  cost us median    p90     max  rewrite med  bare med/p90  "
         "timer interval ms min/med/max  1st tick  image/letter\n");
 }
 
@@ -78,11 +98,12 @@ void PrintTickRow(const TickCostFigures& f) {
                 Letter(f.expectedLetter) + (f.letterArrived ? " arrived" : " NOT ARRIVED");
     }
     std::printf(
-        "%5d %5d %-7s %5d  %14.1f %6.1f %7.1f  %11.1f  %6.1f /%6.1f /%6.1f           %5.1f ms  "
-        "%s%s\n",
+        "%5d %5d %-7s %5d  %14.1f %6.1f %7.1f  %11.1f  %5.1f/%6.1f  %6.1f /%6.1f /%6.1f"
+        "           %5.1f ms  %s%s\n",
         f.length, f.speed, f.keyBox ? "hooked" : "none", f.ticks, f.costUs.median, f.costUs.p90,
-        f.costUs.max, f.rewriteCostUs.median, f.intervalMs.min, f.intervalMs.median,
-        f.intervalMs.max, f.firstTickMs, check.c_str(), f.locksOffAfter ? "" : "  LOCKS LEFT ON");
+        f.costUs.max, f.rewriteCostUs.median, f.bareCostUs.median, f.bareCostUs.p90,
+        f.intervalMs.min, f.intervalMs.median, f.intervalMs.max, f.firstTickMs, check.c_str(),
+        f.locksOffAfter ? "" : "  LOCKS LEFT ON");
 }
 
 bool Sound(const ProgramRunFigures& f) {
@@ -120,6 +141,10 @@ int main(int argc, char** argv) {
         }
     }
 
+    const ProgramRunFigures blocking = MeasureProgramRun(kContactCounts[0], 50, true);
+    PrintBlockingRow(blocking);
+    sound = sound && Sound(blocking);
+
     PrintTickHeader();
     for (int contacts : kContactCounts) {
         const TickCostFigures figures = MeasureTickCost(contacts, kTickCostSpeed, true);
@@ -130,6 +155,20 @@ int main(int argc, char** argv) {
     const TickCostFigures bare = MeasureTickCost(kContactCounts[0], kTickCostSpeed, false);
     PrintTickRow(bare);
     sound = sound && Sound(bare);
+
+    const StartupFigures startup = MeasureStartup(kStartupRounds);
+    std::printf("\nStart until the main dialog is visible, %d rounds, alternately\n",
+                startup.rounds);
+    if (startup.failure.empty()) {
+        std::printf("  Orvanta.exe     median %6.1f ms  min %6.1f  max %6.1f\n",
+                    startup.programMs.median, startup.programMs.min, startup.programMs.max);
+        std::printf("  BareDialog.exe  median %6.1f ms  min %6.1f  max %6.1f\n",
+                    startup.bareMs.median, startup.bareMs.min, startup.bareMs.max);
+        std::printf("  ratio of medians %.3f\n", startup.programMs.median / startup.bareMs.median);
+    } else {
+        std::printf("  not measured: %s\n", startup.failure.c_str());
+        sound = false;
+    }
 
     if (!sound)
         std::printf("\nSome runs were not measured or not received intact (see above).\n");

@@ -24,7 +24,7 @@ fi
 scripts/deps.sh windows
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j "$(nproc)" --target TransmissionBench Orvanta
+cmake --build "$build" -j "$(nproc)" --target TransmissionBench Orvanta BareDialog
 # Its own display and its own Wine server: the lock states of another run cannot leak in.
 BENCH_BUILD=$build BENCH_PREFIX=$prefix \
     xvfb-run -a -s "-screen 0 1024x768x24" "$top/bench/run.sh" --in-display "$@"
