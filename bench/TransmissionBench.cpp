@@ -4,6 +4,7 @@
 // tables and fails only when a run could not be measured or the key box did not get the
 // image intact.
 //   TransmissionBench.exe [speed ms ...]     (default: 50 10)
+//   TransmissionBench.exe startup [rounds]   the start-up figures alone
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -115,10 +116,30 @@ bool Sound(const TickCostFigures& f) {
     return f.failure.empty() && f.ticks > 0 && (!f.keyBox || (f.valid && f.letterArrived));
 }
 
+bool PrintStartup(int rounds) {
+    const StartupFigures startup = MeasureStartup(rounds);
+    std::printf("\nStart until the main dialog is visible, %d rounds, alternately\n",
+                startup.rounds);
+    if (!startup.failure.empty()) {
+        std::printf("  not measured: %s\n", startup.failure.c_str());
+        return false;
+    }
+    std::printf("  Orvanta.exe     median %6.1f ms  min %6.1f  max %6.1f\n",
+                startup.programMs.median, startup.programMs.min, startup.programMs.max);
+    std::printf("  BareDialog.exe  median %6.1f ms  min %6.1f  max %6.1f\n", startup.bareMs.median,
+                startup.bareMs.min, startup.bareMs.max);
+    std::printf("  ratio of medians %.3f, of minima %.3f\n",
+                startup.programMs.median / startup.bareMs.median,
+                startup.programMs.min / startup.bareMs.min);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // rows appear while the next run goes out
+    if (argc >= 2 && std::string(argv[1]) == "startup")
+        return PrintStartup(argc >= 3 ? std::atoi(argv[2]) : kStartupRounds) ? 0 : 1;
     std::vector<int> speeds;
     for (int i = 1; i < argc; ++i) {
         const int speed = std::atoi(argv[i]);
@@ -156,19 +177,7 @@ int main(int argc, char** argv) {
     PrintTickRow(bare);
     sound = sound && Sound(bare);
 
-    const StartupFigures startup = MeasureStartup(kStartupRounds);
-    std::printf("\nStart until the main dialog is visible, %d rounds, alternately\n",
-                startup.rounds);
-    if (startup.failure.empty()) {
-        std::printf("  Orvanta.exe     median %6.1f ms  min %6.1f  max %6.1f\n",
-                    startup.programMs.median, startup.programMs.min, startup.programMs.max);
-        std::printf("  BareDialog.exe  median %6.1f ms  min %6.1f  max %6.1f\n",
-                    startup.bareMs.median, startup.bareMs.min, startup.bareMs.max);
-        std::printf("  ratio of medians %.3f\n", startup.programMs.median / startup.bareMs.median);
-    } else {
-        std::printf("  not measured: %s\n", startup.failure.c_str());
-        sound = false;
-    }
+    sound = PrintStartup(kStartupRounds) && sound;
 
     if (!sound)
         std::printf("\nSome runs were not measured or not received intact (see above).\n");

@@ -91,7 +91,7 @@ TEST(Resources, SlotFieldsRunWithoutAGap) {
     ASSERT_EQ(last - first + 1, 48);
     std::set<int> slots;
     for (const Control& c : r.dialogs.at("IDD_ORVANTA_DIALOG")) {
-        if (c.id >= first && c.id <= last && c.keyword == "EDITTEXT")
+        if (c.id >= first && c.id <= last && c.keyword == "CONTROL")
             slots.insert(c.id);
     }
     EXPECT_EQ(slots.size(), 48u);
