@@ -12,6 +12,7 @@
 #include "programming/WriteCommand.h"
 #include "settings/Registry_win.h"
 #include "settings/Settings.h"
+#include "ui/Keycodes.h"
 #include "ui/Messages.h"
 #include "ui/ProgressDlg.h"
 #include "ui/WindowMessages.h"
@@ -114,6 +115,7 @@ const fw::MsgMap* COrvantaDlg::GetThisMessageMap() {
         fw::Command<&COrvantaDlg::OnContactsEditChange>(IDC_CONTACTS, CBN_EDITCHANGE),
         fw::Command<&COrvantaDlg::OnWrite>(IDC_WRITE),
         fw::Command<&COrvantaDlg::OnRead>(IDC_READ),
+        fw::Command<&COrvantaDlg::OnKeycode>(IDC_KEYCODE),
         fw::CommandRange<&COrvantaDlg::OnSlotFocus>(IDC_SLOT_FIRST, IDC_SLOT_LAST, EN_SETFOCUS),
         fw::Command<&COrvantaDlg::OnExit>(IDOK),
         fw::Command<&COrvantaDlg::OnSerialPlus>(IDC_SERIAL_PLUS),
@@ -245,6 +247,13 @@ void COrvantaDlg::OnRead() {
         ::SetCursor(previous);
 }
 
+void COrvantaDlg::OnKeycode() {
+    CKeycodes chooser(this);
+    chooser.DoModal();
+    // Whatever the chooser did is already in the fields, even when it was cancelled.
+    m_notWritten = TRUE;
+}
+
 void COrvantaDlg::OnSlotFocus(UINT id) {
     m_slot = static_cast<std::int32_t>(id) - IDC_SLOT_FIRST;
 }
@@ -278,6 +287,44 @@ std::wstring COrvantaDlg::SlotText(int slot) const {
 std::wstring COrvantaDlg::RepeatFieldText() const {
     return CWnd(GetDlgItem(IDC_REPEAT)).GetWindowText();
 }
+
+// ---- IKeycodesHost ----
+
+int COrvantaDlg::CurrentSlot() const {
+    return m_slot;
+}
+
+void COrvantaDlg::SetCurrentSlot(int slot) {
+    m_slot = slot;
+}
+
+int COrvantaDlg::Contacts() const {
+    return m_contacts;
+}
+
+void COrvantaDlg::SetSlotText(int slot, std::wstring_view text) {
+    // Ids past the slot range belong to the feedback and key-repeat fields.
+    if (slot >= 0 && slot < kSlotCount)
+        CEdit(GetDlgItem(IDC_SLOT_FIRST + slot)).ReplaceAll(text);
+}
+
+void COrvantaDlg::SelectSlot(int slot) {
+    if (slot < 0 || slot >= kSlotCount)
+        return;
+    CEdit field(GetDlgItem(IDC_SLOT_FIRST + slot));
+    field.SetSel(0, -1);
+    field.ScrollCaret();
+}
+
+std::wstring COrvantaDlg::RepeatText() const {
+    return RepeatFieldText();
+}
+
+void COrvantaDlg::SetRepeatText(std::wstring_view text) {
+    CEdit(GetDlgItem(IDC_REPEAT)).ReplaceAll(text);
+}
+
+// ---- end IKeycodesHost ----
 
 void COrvantaDlg::SendImageBlocking(const std::uint8_t* image, int length) {
     BlockingSender sender(*this);

@@ -13,10 +13,11 @@
 #include "framework/ComboBox.h"
 #include "framework/DialogEx.h"
 #include "framework/Edit.h"
+#include "ui/KeycodesHost.h"
 
 class CProgressDlg;
 
-class COrvantaDlg : public CDialogEx {
+class COrvantaDlg : public CDialogEx, public IKeycodesHost {
 public:
     COrvantaDlg();
     ~COrvantaDlg() override;
@@ -75,6 +76,7 @@ protected:
     void OnContactsEditChange();
     void OnWrite();
     void OnRead();
+    void OnKeycode();
     void OnSlotFocus(UINT id);
     void OnExit();
     void OnSerialPlus();
@@ -84,6 +86,17 @@ protected:
     static void CALLBACK TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD);
     void KillTransmissionTimer();
     void StopTransmission();
+
+private:
+    // ---- IKeycodesHost: what the key code chooser reads and writes of this dialog ----
+    int CurrentSlot() const override;
+    void SetCurrentSlot(int slot) override;
+    int Contacts() const override;
+    void SetSlotText(int slot, std::wstring_view text) override;
+    void SelectSlot(int slot) override;
+    std::wstring RepeatText() const override;
+    void SetRepeatText(std::wstring_view text) override;
+    // ---- end IKeycodesHost ----
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,7 @@
 // "Schreiben" end to end through the real dialog: over the lock LEDs to the emulated key box,
 // timed and blocking, the lock-key refusal, closing the dialog in the middle of a
-// transmission, and direct programming through the simulated device library.
+// transmission, slots filled with the key code chooser, and direct programming through the
+// simulated device library.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -222,6 +223,52 @@ TEST_F(WriteOverLocks, ClosingTheDialogMidTransmissionLeavesEveryLockOff) {
     for (int vk : {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}) {
         EXPECT_EQ(::GetAsyncKeyState(vk) & 0x8000, 0) << "key " << vk << " held down";
     }
+}
+
+TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
+    keyBox.SetAnswer(CKeyBoxEmulator::Answer::None);
+    program.SetText(IDC_SPEED, L"10");
+    ASSERT_TRUE(program.BringToFront());
+    // The chooser opens on the slot whose field last had the focus: contact 3, released.
+    ::SendMessageW(program.Dialog(), WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(program.Item(IDC_SLOT_FIRST + 5)), TRUE);
+    program.Click(IDC_KEYCODE);
+    HWND chooser = program.WaitForBox();
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_EQ(gui::WindowText(chooser), L"Key Codes");
+    const auto label = [&] { return gui::WindowText(::GetDlgItem(chooser, IDC_KC_SLOT_LABEL)); };
+    EXPECT_EQ(label(), L"Key 3 released");
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(chooser, IDC_KC_REPEAT)))
+        << "even on a released slot";
+
+    gui::PostTo(chooser, IDC_KC_KEY, CB_SETCURSEL, 4);  // "a"
+    gui::Notify(chooser, IDC_KC_KEY, CBN_SELCHANGE);
+    gui::PostTo(chooser, IDC_KC_SHIFT, BM_CLICK);
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_SLOT_FIRST + 5) == L"204"; }));
+    gui::Answer(chooser, IDC_KC_NEXT);
+    EXPECT_TRUE(gui::WaitUntil([&] { return label() == L"Key 4 pressed"; }));
+    gui::PostTo(chooser, IDC_KC_KEY, CB_SETCURSEL, 165);  // "LeftControl", Shift still ticked
+    gui::Notify(chooser, IDC_KC_KEY, CBN_SELCHANGE);
+    gui::PostTo(chooser, IDC_KC_REPEAT, BM_CLICK);
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_REPEAT) == L"8"; }));
+    EXPECT_EQ(program.Text(IDC_SLOT_FIRST + 6), L"2e0");
+    gui::Answer(chooser, IDCANCEL);
+    ASSERT_TRUE(program.WaitForNoBox());
+
+    // Cancel undid nothing, and what the chooser wrote counts as not yet written.
+    program.Click(IDOK);
+    const auto question = program.AnswerBox(IDNO);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text, L"no write done - really exit?");
+
+    ASSERT_TRUE(program.BringToFront());
+    program.Click(IDC_WRITE);
+    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    Entry e;
+    e.slots[5] = L"204";
+    e.slots[6] = L"2e0";
+    e.repeat = L"8";
+    ExpectDelivered(e, 43);
 }
 
 // Direct programming through the simulated library: the whole conversation in order.
