@@ -268,13 +268,4 @@ bool SettingsKeyExists() {
     return true;
 }
 
-void PostTo(HWND dialog, int id, UINT msg, WPARAM wParam) {
-    ::PostMessageW(::GetDlgItem(dialog, id), msg, wParam, 0);
-}
-
-void Notify(HWND dialog, int id, WORD code) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
-
 }  // namespace gui

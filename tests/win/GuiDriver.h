@@ -94,9 +94,4 @@ void SetStringSetting(const wchar_t* name, const wchar_t* value);
 std::optional<DWORD> DwordSetting(const wchar_t* name);
 bool SettingsKeyExists();
 
-// Another dialog of the program (one that FindBox found), worked as the user works it. Both
-// post, so they reach the program in the order they were called, after earlier posts.
-void PostTo(HWND dialog, int id, UINT msg, WPARAM wParam = 0);  // to control `id`
-void Notify(HWND dialog, int id, WORD code);                    // as control `id` sends it
-
 }  // namespace gui

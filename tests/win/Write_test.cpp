@@ -238,18 +238,20 @@ TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
     ASSERT_EQ(gui::WindowText(chooser), L"Key Codes");
     const auto label = [&] { return gui::WindowText(::GetDlgItem(chooser, IDC_KC_SLOT_LABEL)); };
     EXPECT_EQ(label(), L"Key 3 released");
-    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(chooser, IDC_KC_REPEAT)))
-        << "even on a released slot";
+    // Posted in order, as the list and the boxes notify the chooser when the user works them.
+    const auto pick = [&](int index) {
+        ::PostMessageW(::GetDlgItem(chooser, IDC_KC_KEY), CB_SETCURSEL, index, 0);
+        ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDC_KC_KEY, CBN_SELCHANGE), 0);
+    };
+    const auto tick = [&](int id) { ::PostMessageW(::GetDlgItem(chooser, id), BM_CLICK, 0, 0); };
 
-    gui::PostTo(chooser, IDC_KC_KEY, CB_SETCURSEL, 4);  // "a"
-    gui::Notify(chooser, IDC_KC_KEY, CBN_SELCHANGE);
-    gui::PostTo(chooser, IDC_KC_SHIFT, BM_CLICK);
+    pick(4);  // "a"
+    tick(IDC_KC_SHIFT);
     EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_SLOT_FIRST + 5) == L"204"; }));
     gui::Answer(chooser, IDC_KC_NEXT);
     EXPECT_TRUE(gui::WaitUntil([&] { return label() == L"Key 4 pressed"; }));
-    gui::PostTo(chooser, IDC_KC_KEY, CB_SETCURSEL, 165);  // "LeftControl", Shift still ticked
-    gui::Notify(chooser, IDC_KC_KEY, CBN_SELCHANGE);
-    gui::PostTo(chooser, IDC_KC_REPEAT, BM_CLICK);
+    pick(165);  // "LeftControl", Shift still ticked
+    tick(IDC_KC_REPEAT);
     EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_REPEAT) == L"8"; }));
     EXPECT_EQ(program.Text(IDC_SLOT_FIRST + 6), L"2e0");
     gui::Answer(chooser, IDCANCEL);

@@ -19,7 +19,6 @@ TEST(KeycodeChooser, LabelsNextSlotRepeatBitsAndChosenWords) {
         {47, 24, L"Key 24 released", {47, false, false}},  // the last slot stays
         {10, 2, L"Key 6 pressed", {11, false, true}},      // opened beyond the contacts
         {0, 0, L"Key 1 pressed", {1, false, true}},
-        {46, 25, L"Key 24 pressed", {47, false, false}},
         {47, 25, L"Key 24 released", {47, false, false}},
     };
     for (const Step& s : steps) {
