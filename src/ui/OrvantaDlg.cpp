@@ -10,6 +10,7 @@
 #include "settings/FieldRules.h"
 #include "settings/Registry_win.h"
 #include "settings/Settings.h"
+#include "ui/Keycodes.h"
 #include "ui/Messages.h"
 #include "ui/ProgressDlg.h"
 #include "ui/WindowMessages.h"
@@ -35,6 +36,7 @@ const fw::MsgMap* COrvantaDlg::GetThisMessageMap() {
         fw::Command<&COrvantaDlg::OnContactsEditChange>(IDC_CONTACTS, CBN_EDITCHANGE),
         fw::Command<&COrvantaDlg::OnWrite>(IDC_WRITE),
         fw::Command<&COrvantaDlg::OnRead>(IDC_READ),
+        fw::Command<&COrvantaDlg::OnKeycode>(IDC_KEYCODE),
         fw::CommandRange<&COrvantaDlg::OnSlotFocus>(IDC_SLOT_FIRST, IDC_SLOT_LAST, EN_SETFOCUS),
         fw::Command<&COrvantaDlg::OnExit>(IDOK),
         fw::Command<&COrvantaDlg::OnSerialPlus>(IDC_SERIAL_PLUS),
@@ -164,6 +166,13 @@ void COrvantaDlg::OnRead() {
         ::SetCursor(previous);
 }
 
+void COrvantaDlg::OnKeycode() {
+    CKeycodes chooser(this);
+    chooser.DoModal();
+    // Whatever the chooser did is already in the fields, even when it was cancelled.
+    m_notWritten = TRUE;
+}
+
 void COrvantaDlg::OnSlotFocus(UINT id) {
     m_slot = static_cast<std::int32_t>(id) - IDC_SLOT_FIRST;
 }
@@ -281,7 +290,7 @@ std::wstring COrvantaDlg::SlotText(int slot) {
 }
 
 std::wstring COrvantaDlg::RepeatFieldText() {
-    return CWnd(GetDlgItem(IDC_REPEAT)).GetWindowText();
+    return RepeatText();
 }
 
 void COrvantaDlg::SendImageBlocking(int length) {
@@ -301,6 +310,40 @@ void COrvantaDlg::MembersToControls() {
 
 void COrvantaDlg::ClearNotWritten() {
     m_notWritten = FALSE;
+}
+
+int COrvantaDlg::CurrentSlot() const {
+    return m_slot;
+}
+
+void COrvantaDlg::SetCurrentSlot(int slot) {
+    m_slot = slot;
+}
+
+int COrvantaDlg::Contacts() const {
+    return m_contacts;
+}
+
+void COrvantaDlg::SetSlotText(int slot, std::wstring_view text) {
+    // Ids past the slot range belong to the feedback and key-repeat fields.
+    if (slot >= 0 && slot < kSlotCount)
+        CEdit(GetDlgItem(IDC_SLOT_FIRST + slot)).ReplaceAll(text);
+}
+
+void COrvantaDlg::SelectSlot(int slot) {
+    if (slot < 0 || slot >= kSlotCount)
+        return;
+    CEdit field(GetDlgItem(IDC_SLOT_FIRST + slot));
+    field.SetSel(0, -1);
+    field.ScrollCaret();
+}
+
+std::wstring COrvantaDlg::RepeatText() const {
+    return CWnd(GetDlgItem(IDC_REPEAT)).GetWindowText();
+}
+
+void COrvantaDlg::SetRepeatText(std::wstring_view text) {
+    CEdit(GetDlgItem(IDC_REPEAT)).ReplaceAll(text);
 }
 
 void COrvantaDlg::SendBatch(const KeyBatch& batch, KeyAction action) {

@@ -16,10 +16,14 @@
 #include "programming/FeedbackKey.h"
 #include "programming/LockTransmission.h"
 #include "programming/WriteCommand.h"
+#include "ui/KeycodesHost.h"
 
 class CProgressDlg;
 
-class COrvantaDlg : public CDialogEx, private IWriteHost, private CLockTransmission::Port {
+class COrvantaDlg : public CDialogEx,
+                    private IWriteHost,
+                    private CLockTransmission::Port,
+                    private IKeycodesHost {
 public:
     explicit COrvantaDlg(std::wstring_view versionTitle);
 
@@ -39,6 +43,7 @@ protected:
     void OnContactsEditChange();
     void OnWrite();
     void OnRead();
+    void OnKeycode();
     void OnSlotFocus(UINT id);
     void OnExit();
     void OnSerialPlus();
@@ -70,6 +75,15 @@ private:
     void StartTimedTransmission(int length) override;
     void MembersToControls() override;
     void ClearNotWritten() override;
+
+    // What the key code chooser reads and writes.
+    int CurrentSlot() const override;
+    void SetCurrentSlot(int slot) override;
+    int Contacts() const override;
+    void SetSlotText(int slot, std::wstring_view text) override;
+    void SelectSlot(int slot) override;
+    std::wstring RepeatText() const override;
+    void SetRepeatText(std::wstring_view text) override;
 
     // The transmission's side of the dialog and of the platform.
     void SendBatch(const KeyBatch& batch, KeyAction action) override;

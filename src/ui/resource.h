@@ -8,6 +8,7 @@
 #define IDS_ABOUTBOX 101
 #define IDD_ORVANTA_DIALOG 102
 #define IDR_MAINFRAME 128
+#define IDD_KEYCODES 130
 #define IDD_PROGRESS 136
 
 // System menu: "&About ..." (a multiple of 16 below 0xF000, as system commands must be)
@@ -16,6 +17,16 @@
 // About box
 #define IDC_ABOUT_BRAND 1008
 #define IDC_ABOUT_VERSION 1009
+
+// Key code chooser (1007 is also the main dialog's "+": ids count per dialog)
+#define IDC_KC_NEXT 3
+#define IDC_KC_KEY 1001
+#define IDC_KC_GUI 1002
+#define IDC_KC_ALT 1003
+#define IDC_KC_CTRL 1004
+#define IDC_KC_SHIFT 1005
+#define IDC_KC_SLOT_LABEL 1006
+#define IDC_KC_REPEAT 1007
 
 // Progress dialog
 #define IDC_PROGRESS_BAR 1013

@@ -1,6 +1,6 @@
 // "Schreiben" end to end through the real dialog: over the lock LEDs to the emulated key box,
-// timed and blocking, the key box's answer, the refusals, and closing the dialog in the middle
-// of a transmission.
+// timed and blocking, the key box's answer, the refusals, closing the dialog in the middle of
+// a transmission, and slots filled with the key code chooser.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -265,6 +265,54 @@ TEST_F(WriteOverLocks, ClosingMidTransmissionLeavesEveryLockOff) {
     for (int vk : {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}) {
         EXPECT_EQ(::GetAsyncKeyState(vk) & 0x8000, 0) << "key " << vk << " held down";
     }
+}
+
+TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
+    keyBox.SetAnswer(CKeyBoxEmulator::Answer::None);
+    program.SetText(IDC_SPEED, L"10");
+    ASSERT_TRUE(program.BringToFront());
+    // The chooser opens on the slot whose field last had the focus: contact 3, released.
+    ::SendMessageW(program.Dialog(), WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(program.Item(IDC_SLOT_FIRST + 5)), TRUE);
+    program.Click(IDC_KEYCODE);
+    HWND chooser = program.WaitForBox();
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_EQ(gui::WindowText(chooser), L"Key Codes");
+    const auto label = [&] { return gui::WindowText(::GetDlgItem(chooser, IDC_KC_SLOT_LABEL)); };
+    EXPECT_EQ(label(), L"Key 3 released");
+    // Posted in order, as the list and the boxes notify the chooser when the user works them.
+    const auto pick = [&](int index) {
+        ::PostMessageW(::GetDlgItem(chooser, IDC_KC_KEY), CB_SETCURSEL, index, 0);
+        ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDC_KC_KEY, CBN_SELCHANGE), 0);
+    };
+    const auto tick = [&](int id) { ::PostMessageW(::GetDlgItem(chooser, id), BM_CLICK, 0, 0); };
+
+    pick(4);  // "a"
+    tick(IDC_KC_SHIFT);
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_SLOT_FIRST + 5) == L"204"; }));
+    gui::Answer(chooser, IDC_KC_NEXT);
+    EXPECT_TRUE(gui::WaitUntil([&] { return label() == L"Key 4 pressed"; }));
+    pick(165);  // "LeftControl", Shift still ticked
+    tick(IDC_KC_REPEAT);
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_REPEAT) == L"8"; }));
+    EXPECT_EQ(program.Text(IDC_SLOT_FIRST + 6), L"2e0");
+    gui::Answer(chooser, IDCANCEL);
+    ASSERT_TRUE(program.WaitForNoBox());
+
+    // Cancel undid nothing, and what the chooser wrote counts as not yet written.
+    program.Click(IDOK);
+    const auto question = program.AnswerBox(IDNO);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text, L"no write done - really exit?");
+
+    ASSERT_TRUE(program.BringToFront());
+    program.Click(IDC_WRITE);
+    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    Entry e;
+    e.slots[5] = L"204";
+    e.slots[6] = L"2e0";
+    e.repeat = L"8";
+    ExpectDelivered(e, 43);
 }
 
 }  // namespace
