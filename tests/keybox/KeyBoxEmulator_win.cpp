@@ -30,19 +30,14 @@ CKeyBoxEmulator::~CKeyBoxEmulator() {
 }
 
 bool CKeyBoxEmulator::Start() {
-    return Start(Toggled(VK_CAPITAL), Toggled(VK_NUMLOCK), Toggled(VK_SCROLL));
-}
-
-bool CKeyBoxEmulator::Start(bool capsOn, bool numOn, bool scrollOn) {
     if (m_thread.joinable()) {
         return true;
     }
     {
         std::lock_guard lock(m_mutex);
-        m_decoder = CKeyBoxDecoder(capsOn, numOn, scrollOn);
+        m_decoder = CKeyBoxDecoder(Toggled(VK_CAPITAL), Toggled(VK_NUMLOCK), Toggled(VK_SCROLL));
         m_images.clear();
         m_events.clear();
-        ++m_generation;
     }
     std::promise<bool> hooked;
     std::future<bool> ready = hooked.get_future();
@@ -99,15 +94,6 @@ void CKeyBoxEmulator::Stop() {
     m_thread.join();
 }
 
-void CKeyBoxEmulator::Reset() {
-    std::lock_guard lock(m_mutex);
-    m_decoder.Reset();
-    m_images.clear();
-    m_events.clear();
-    ++m_generation;
-    ::ResetEvent(m_imageDone);
-}
-
 LRESULT CALLBACK CKeyBoxEmulator::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && t_emulator != nullptr) {
         const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
@@ -130,7 +116,6 @@ void CKeyBoxEmulator::OnLockKey(const KBDLLHOOKSTRUCT& key) {
     LockEvent event;
     event.vk = static_cast<std::uint16_t>(key.vkCode);
     event.pressed = (key.flags & LLKHF_UP) == 0;
-    event.injected = (key.flags & LLKHF_INJECTED) != 0;
     event.timeMs = m_lastTime;
     m_events.push_back(event);
     m_lastLockTick = ::GetTickCount64();
@@ -149,19 +134,14 @@ DWORD CKeyBoxEmulator::QuietWait() const {
 
 void CKeyBoxEmulator::FinishImage() {
     Image image;
-    unsigned generation = 0;
     {
         std::lock_guard lock(m_mutex);
-        if (!m_decoder.PreambleSeen()) {
-            return;  // Reset came first
-        }
         m_decoder.Quiet();
         image.bytes = m_decoder.Bytes();
         image.valid = m_decoder.IsValidImage();
         image.scrollTimes = m_decoder.ScrollChangeTimes();
         // The key box listens for the next preamble at once; the lock levels stay.
         m_decoder.Reset();
-        generation = m_generation;
     }
     // Only a whole image is answered: a key box that lost a step keeps silent.
     if (image.valid) {
@@ -182,9 +162,7 @@ void CKeyBoxEmulator::FinishImage() {
     }
     {
         std::lock_guard lock(m_mutex);
-        if (generation == m_generation) {
-            m_images.push_back(std::move(image));
-        }
+        m_images.push_back(std::move(image));
     }
     ::SetEvent(m_imageDone);
 }

@@ -21,7 +21,6 @@ public:
     struct LockEvent {
         std::uint16_t vk = 0;  // 0x14 Caps, 0x90 Num, 0x91 Scroll
         bool pressed = false;
-        bool injected = false;
         std::int64_t timeMs = 0;  // when the hook saw the event, in ms
     };
 
@@ -42,11 +41,9 @@ public:
     CKeyBoxEmulator& operator=(const CKeyBoxEmulator&) = delete;
 
     // Starts listening, with nothing recorded. The key box must know the lock levels that
-    // stand now: this form reads them from the calling thread's key state (so turn the locks
-    // off and let that thread see it first), the other takes them from the caller. False when
-    // the hook could not be installed.
+    // stand now: they are read from the calling thread's key state (so turn the locks off and
+    // let that thread see it first). False when the hook could not be installed.
     bool Start();
-    bool Start(bool capsOn, bool numOn, bool scrollOn);
     // Unhooks and joins the thread; what was recorded stays readable.
     void Stop();
 
@@ -56,11 +53,7 @@ public:
     // Takes effect for images that end after the call.
     void SetAnswer(Answer answer) { m_answer = answer; }
 
-    // Forgets the images and events recorded so far and any image half received; the lock
-    // levels stay as they stand. The key box listens again after every image on its own.
-    void Reset();
-
-    // Waits until `count` images have ended since the last Reset and their letters have been
+    // Waits until `count` images have ended since the start and their letters have been
     // typed, keeping the calling thread's messages moving (its timers, its windows). False on
     // timeout.
     bool WaitForImages(int count, DWORD timeoutMs);
@@ -87,7 +80,6 @@ private:
     std::vector<LockEvent> m_events;
     ULONGLONG m_lastLockTick = 0;  // GetTickCount64 at the last lock key event
     std::int64_t m_lastTime = 0;
-    unsigned m_generation = 0;  // advanced by Reset, so an image ending meanwhile is dropped
 
     std::thread m_thread;
     DWORD m_threadId = 0;

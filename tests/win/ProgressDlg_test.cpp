@@ -2,6 +2,9 @@
 // at its last position, or when the user cancels.
 #include <gtest/gtest.h>
 
+#include <numeric>
+#include <vector>
+
 #include "ui/ProgressDlg.h"
 #include "ui/WindowMessages.h"
 #include "ui/resource.h"
@@ -52,32 +55,30 @@ private:
     static inline ProbedProgressDlg* s_current = nullptr;
 };
 
+// The bar follows the positions; the dialog closes itself at its last position or past it,
+// and "Abbrechen" closes it before.
 TEST(ProgressDialog, FollowsThePositionsAndClosesItselfAtTheLast) {
-    ProbedProgressDlg dlg;
-    dlg.m_maximum = 348;
-    for (int p = 1; p <= 400; ++p)
-        dlg.toSend.push_back(p);
-    EXPECT_EQ(dlg.Run(), IDOK);
-    EXPECT_EQ(dlg.closedAt, 348);
-    EXPECT_EQ(dlg.barBeforeLast, 347);
-    EXPECT_EQ(dlg.barMaximum, 348);
-    EXPECT_FALSE(dlg.okEnabled) << "OK is created disabled";
-}
-
-TEST(ProgressDialog, APositionBeyondTheMaximumAlsoClosesIt) {
-    ProbedProgressDlg dlg;
-    dlg.m_maximum = 876;
-    dlg.toSend = {5, 900};
-    EXPECT_EQ(dlg.Run(), IDOK);
-    EXPECT_EQ(dlg.closedAt, 900);
-}
-
-TEST(ProgressDialog, CancelClosesItWithoutTheEnd) {
-    ProbedProgressDlg dlg;
-    dlg.m_maximum = 100;
-    dlg.toSend = {1, 50, 99};
-    EXPECT_EQ(dlg.Run(), IDCANCEL);
-    EXPECT_EQ(dlg.closedAt, -1);
+    std::vector<int> all(400);
+    std::iota(all.begin(), all.end(), 1);
+    const struct {
+        int maximum;
+        std::vector<int> positions;
+        INT_PTR result;
+        int closedAt;
+    } rows[] = {
+        {348, all, IDOK, 348}, {876, {5, 900}, IDOK, 900}, {100, {1, 50, 99}, IDCANCEL, -1}};
+    for (const auto& row : rows) {
+        ProbedProgressDlg dlg;
+        dlg.m_maximum = row.maximum;
+        dlg.toSend = row.positions;
+        EXPECT_EQ(dlg.Run(), row.result);
+        EXPECT_EQ(dlg.closedAt, row.closedAt);
+        EXPECT_EQ(dlg.barMaximum, row.maximum);
+        EXPECT_FALSE(dlg.okEnabled) << "OK is created disabled";
+        if (row.maximum == 348) {
+            EXPECT_EQ(dlg.barBeforeLast, 347);
+        }
+    }
 }
 
 }  // namespace

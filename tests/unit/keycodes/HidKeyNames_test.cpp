@@ -1,6 +1,5 @@
 #include "keycodes/HidKeyNames.h"
 
-#include <initializer_list>
 #include <set>
 #include <string>
 
@@ -17,13 +16,6 @@ std::wstring NameOfUsage(int usage) {
     }
     ADD_FAILURE() << "usage " << usage << " not listed";
     return {};
-}
-
-void ExpectNamesFrom(int usage, std::initializer_list<const wchar_t*> names) {
-    for (const wchar_t* name : names) {
-        EXPECT_EQ(NameOfUsage(usage), name) << "usage " << usage;
-        ++usage;
-    }
 }
 
 TEST(HidKeyNames, NumberedRunsAndLettersCountUpWithoutGaps) {
@@ -48,26 +40,6 @@ TEST(HidKeyNames, NumberedRunsAndLettersCountUpWithoutGaps) {
     }
     for (int i = 0; i < 26; ++i)
         EXPECT_EQ(NameOfUsage(0x04 + i), std::wstring(1, static_cast<wchar_t>(L'a' + i)));
-}
-
-// The special characters, and the names where a group or a run begins or ends.
-TEST(HidKeyNames, NamesThatAreEasyToGetWrong) {
-    ExpectNamesFrom(0x00, {L"", L"ErrorRollOver", L"POSTFail", L"ErrorUndefined"});
-    ExpectNamesFrom(0x27, {L"0", L"Return (ENTER)", L"ESCAPE", L"DELETE (Backspace)", L"Tab",
-                           L"Spacebar", L"-", L"=", L"[", L"]", L"\\", L"Non - US #", L";",
-                           L"\u2018", L"Grave Accent", L"\"", L".", L"/", L"Caps Lock"});
-    ExpectNamesFrom(0x46, {L"PrintScreen"});
-    ExpectNamesFrom(0x52, {L"UpArrow", L"Keypad Num Lock"});
-    ExpectNamesFrom(0x58, {L"Keypad ENTER"});
-    ExpectNamesFrom(
-        0x62, {L"Keypad 0", L"Keypad .", L"Non - US \\", L"Application", L"Power", L"Keypad ="});
-    ExpectNamesFrom(0x74, {L"Execute"});
-    ExpectNamesFrom(0x81, {L"Volume Down", L"Locking Caps"});
-    ExpectNamesFrom(0x86, {L"Keypad Equal"});
-    ExpectNamesFrom(0x99, {L"Alternate Erase", L"SysReq / Attention"});
-    ExpectNamesFrom(0xA2, {L"Clear / Again", L"CrSel / Props", L"ExSel"});
-    ExpectNamesFrom(0xE0, {L"LeftControl", L"LeftShift", L"LeftAlt", L"Left GUI", L"RightControl",
-                           L"RightShift", L"RightAlt", L"Right GUI"});
 }
 
 TEST(HidKeyNames, NamesAreDistinctPrintableTexts) {
