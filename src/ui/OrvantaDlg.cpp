@@ -14,6 +14,7 @@
 #include "settings/Settings.h"
 #include "ui/Messages.h"
 #include "ui/ProgressDlg.h"
+#include "ui/TestDlg.h"
 #include "ui/WindowMessages.h"
 #include "ui/resource.h"
 
@@ -117,6 +118,7 @@ const fw::MsgMap* COrvantaDlg::GetThisMessageMap() {
         fw::CommandRange<&COrvantaDlg::OnSlotFocus>(IDC_SLOT_FIRST, IDC_SLOT_LAST, EN_SETFOCUS),
         fw::Command<&COrvantaDlg::OnExit>(IDOK),
         fw::Command<&COrvantaDlg::OnSerialPlus>(IDC_SERIAL_PLUS),
+        fw::Command<&COrvantaDlg::OnTest>(IDC_TEST),
         fw::Message<&COrvantaDlg::OnHelpInfo>(WM_HELP),
         fw::Message<&COrvantaDlg::OnWriteRequest>(WM_APP_WRITE),
     };
@@ -262,6 +264,11 @@ void COrvantaDlg::OnSerialPlus() {
     // The serial number wraps around like the 32-bit register it is written to.
     m_serial = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_serial) + 1u);
     UpdateData(FALSE);
+}
+
+void COrvantaDlg::OnTest() {
+    CTestDlg test;
+    test.DoModal();
 }
 
 LRESULT COrvantaDlg::OnWriteRequest(WPARAM blocking, LPARAM) {

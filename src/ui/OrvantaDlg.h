@@ -78,6 +78,7 @@ protected:
     void OnSlotFocus(UINT id);
     void OnExit();
     void OnSerialPlus();
+    void OnTest();
     LRESULT OnWriteRequest(WPARAM blocking, LPARAM);
 
     // The transmission timer has no window: it finds the dialog as the main window.

@@ -8,6 +8,7 @@
 #define IDS_ABOUTBOX 101
 #define IDD_ORVANTA_DIALOG 102
 #define IDR_MAINFRAME 128
+#define IDD_TEST 133
 #define IDD_PROGRESS 136
 
 // System menu: "&About ..." (a multiple of 16 below 0xF000, as system commands must be)
@@ -16,6 +17,9 @@
 // About box
 #define IDC_ABOUT_BRAND 1008
 #define IDC_ABOUT_VERSION 1009
+
+// Keyboard test dialog
+#define IDC_TEST_LOG 1010
 
 // Progress dialog
 #define IDC_PROGRESS_BAR 1013
