@@ -3,6 +3,8 @@
 # the emulated key box, and prints the figures (about a minute and a half with the defaults).
 # Builds what is missing first and installs what the Windows build needs (Debian 12, as root).
 #   bench/run.sh [speed ms ...]          default: 50 10
+#   bench/run.sh --test-log [lines ...]  instead: the keyboard test dialog's cost per log line,
+#                                        default: 1000 10000 (a few seconds)
 #   BENCH_BUILD=<dir>   Windows build folder, default build/win
 #   BENCH_PREFIX=<dir>  Wine prefix of the benchmark's own, default build/wine-bench
 set -euo pipefail
@@ -10,13 +12,18 @@ cd "$(dirname "$0")/.."
 top=$PWD
 build=$(realpath -m "${BENCH_BUILD:-build/win}")
 prefix=$(realpath -m "${BENCH_PREFIX:-build/wine-bench}")
+program=${BENCH_PROGRAM:-TransmissionBench}
+if [ "${1:-}" = --test-log ]; then
+    shift
+    program=TestLogBench
+fi
 
 if [ "${1:-}" = --in-display ]; then
     shift
     . scripts/wine-env.sh
     wine_start "$prefix" yes
     rc=0
-    wine "$build/TransmissionBench.exe" "$@" </dev/null || rc=$?
+    wine "$build/$program.exe" "$@" </dev/null || rc=$?
     wine_stop
     exit $rc
 fi
@@ -24,7 +31,7 @@ fi
 scripts/deps.sh windows
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j "$(nproc)" --target TransmissionBench Orvanta BareDialog
+cmake --build "$build" -j "$(nproc)" --target "$program" Orvanta BareDialog
 # Its own display and its own Wine server: the lock states of another run cannot leak in.
-BENCH_BUILD=$build BENCH_PREFIX=$prefix \
+BENCH_BUILD=$build BENCH_PREFIX=$prefix BENCH_PROGRAM=$program \
     xvfb-run -a -s "-screen 0 1024x768x24" "$top/bench/run.sh" --in-display "$@"

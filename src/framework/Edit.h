@@ -22,4 +22,18 @@ public:
         ScrollCaret();
         ReplaceSel(text);
     }
+    // Adds text after the last character and scrolls it into view. The text before it is left
+    // alone, so the cost hardly grows with a long text, and the view stays on the newest part.
+    void AppendText(std::wstring_view text) const {
+        const int end = ::GetWindowTextLengthW(m_hWnd);
+        SetSel(end, end);
+        ReplaceSel(text);
+        ScrollCaret();
+    }
+    // 0: as much as the control can hold. Without it the user and ReplaceSel stop at 32,767
+    // characters (30,000 under Wine); a whole text set at once is not limited.
+    void SetLimitText(UINT maximum) const { SendMessage(EM_SETLIMITTEXT, maximum); }
+    // Whether the text changed since SetModify(FALSE), by the user or by ReplaceSel.
+    BOOL GetModify() const { return SendMessage(EM_GETMODIFY) != 0; }
+    void SetModify(BOOL modified) const { SendMessage(EM_SETMODIFY, modified); }
 };

@@ -13,6 +13,7 @@
 #include "ui/Keycodes.h"
 #include "ui/Messages.h"
 #include "ui/ProgressDlg.h"
+#include "ui/TestDlg.h"
 #include "ui/WindowMessages.h"
 #include "ui/resource.h"
 
@@ -40,6 +41,7 @@ const fw::MsgMap* COrvantaDlg::GetThisMessageMap() {
         fw::CommandRange<&COrvantaDlg::OnSlotFocus>(IDC_SLOT_FIRST, IDC_SLOT_LAST, EN_SETFOCUS),
         fw::Command<&COrvantaDlg::OnExit>(IDOK),
         fw::Command<&COrvantaDlg::OnSerialPlus>(IDC_SERIAL_PLUS),
+        fw::Command<&COrvantaDlg::OnTest>(IDC_TEST),
         fw::Message<&COrvantaDlg::OnHelpInfo>(WM_HELP),
         fw::Message<&COrvantaDlg::OnWriteRequest>(WM_APP_WRITE),
     };
@@ -189,6 +191,11 @@ void COrvantaDlg::OnSerialPlus() {
     UpdateData(TRUE);
     m_serial = NextSerial(m_serial);
     UpdateData(FALSE);
+}
+
+void COrvantaDlg::OnTest() {
+    CTestDlg test;
+    test.DoModal();
 }
 
 LRESULT COrvantaDlg::OnWriteRequest(WPARAM blocking, LPARAM) {

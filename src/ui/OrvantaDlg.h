@@ -47,6 +47,7 @@ protected:
     void OnSlotFocus(UINT id);
     void OnExit();
     void OnSerialPlus();
+    void OnTest();
     LRESULT OnWriteRequest(WPARAM blocking, LPARAM);
 
     DECLARE_MESSAGE_MAP()

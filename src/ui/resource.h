@@ -9,6 +9,7 @@
 #define IDD_ORVANTA_DIALOG 102
 #define IDR_MAINFRAME 128
 #define IDD_KEYCODES 130
+#define IDD_TEST 133
 #define IDD_PROGRESS 136
 
 // System menu: "&About ..." (a multiple of 16 below 0xF000, as system commands must be)
@@ -27,6 +28,8 @@
 #define IDC_KC_SHIFT 1005
 #define IDC_KC_SLOT_LABEL 1006
 #define IDC_KC_REPEAT 1007
+// Keyboard test dialog
+#define IDC_TEST_LOG 1010
 
 // Progress dialog
 #define IDC_PROGRESS_BAR 1013

@@ -268,4 +268,10 @@ bool SettingsKeyExists() {
     return true;
 }
 
+void TypeWithModifier(WORD modifier, WORD vk) {
+    SendKey(modifier, false);
+    TypeKey(vk);
+    SendKey(modifier, true);
+}
+
 }  // namespace gui

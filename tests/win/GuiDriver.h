@@ -94,4 +94,7 @@ void SetStringSetting(const wchar_t* name, const wchar_t* value);
 std::optional<DWORD> DwordSetting(const wchar_t* name);
 bool SettingsKeyExists();
 
+// A key typed while another is held, as Alt+F4: both pressed, then both released.
+void TypeWithModifier(WORD modifier, WORD vk);
+
 }  // namespace gui
