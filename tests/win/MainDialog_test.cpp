@@ -19,6 +19,7 @@ protected:
         gui::DeleteSettings();
         ASSERT_TRUE(program.Start()) << "the main dialog did not appear";
     }
+    void TearDown() override { gui::DeleteSettings(); }
 
     // Selects a contacts list item the way a click in the list does.
     void PickContacts(int index) {
@@ -166,6 +167,7 @@ TEST_F(MainDialog, RefusedFieldsKeepTheDialogOpenAtEnde) {
 }
 
 TEST(RenamedProgram, ResellersCopyKeepsItsNameAndShowsBrandLineA) {
+    gui::DeleteSettings();
     const std::wstring copy = gui::BuildDir() + L"\\ORNIS_Orvanta.exe";
     ASSERT_TRUE(::CopyFileW(gui::ProgramPath().c_str(), copy.c_str(), FALSE));
     {
