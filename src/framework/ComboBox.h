@@ -16,6 +16,11 @@ public:
             index = -1;
         return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
     }
+    // The caret and selection in the edit part, as CB_GETEDITSEL packs them.
+    DWORD GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_GETEDITSEL)); }
+    void SetEditSel(DWORD selection) const {
+        SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(selection), HIWORD(selection)));
+    }
     int AddString(std::wstring_view text) const {
         const std::wstring copy(text);
         return static_cast<int>(

@@ -18,3 +18,15 @@ std::optional<std::int32_t> ContactsFromListIndex(int index) {
         return std::nullopt;
     return index + 1;
 }
+
+std::optional<std::int32_t> ContactsFromText(std::wstring_view text) {
+    for (std::int32_t contacts = 1; contacts <= kMaxContacts; ++contacts) {
+        if (text == ContactsText(contacts))
+            return contacts;
+    }
+    return std::nullopt;
+}
+
+std::wstring ContactsText(std::int32_t contacts) {
+    return ContactsListIndex(contacts) >= 0 ? std::to_wstring(contacts) : std::wstring();
+}

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 // The serial number one higher, wrapping around like the 32-bit value it is stored as:
 // 2147483647 is followed by -2147483648.
@@ -13,3 +15,9 @@ std::int32_t NextSerial(std::int32_t serial);
 int ContactsListIndex(std::int32_t contacts);
 // The count a list selection stands for; none when the list has no selection (index -1).
 std::optional<std::int32_t> ContactsFromListIndex(int index);
+
+// The count a text in the contacts field names: the text of a list item, "1" to "24" exactly;
+// none for anything else ("", "25", " 9", "x").
+std::optional<std::int32_t> ContactsFromText(std::wstring_view text);
+// What the field shows for a count: its item's text, or nothing outside 1..24.
+std::wstring ContactsText(std::int32_t contacts);

@@ -53,7 +53,14 @@ void COrvantaDlg::DoDataExchange(CDataExchange& dx) {
     CDialogEx::DoDataExchange(dx);
     fw::DDX_Control(dx, IDC_CONTACTS, m_contactsBox);
     fw::DDX_Text(dx, IDC_SERIAL, m_serial);
-    fw::DDX_CBString(dx, IDC_CONTACTS, m_contactsText);
+    if (dx.m_bSaveAndValidate) {
+        fw::DDX_CBString(dx, IDC_CONTACTS, m_contactsText);
+    } else {
+        // The field shows the count in use with its item selected, and nothing with no
+        // selection for a count outside the list, never one count while another is used.
+        m_contactsText = ContactsText(m_contacts);
+        m_contactsBox.SetCurSel(ContactsListIndex(m_contacts));
+    }
     fw::DDX_Check(dx, IDC_PROTECTED, m_protected);
     fw::DDX_Text(dx, IDC_BOUNCE, m_bounceTime);
     fw::DDX_Check(dx, IDC_KEYSTACK, m_keyStack);
@@ -93,9 +100,7 @@ BOOL COrvantaDlg::OnInitDialog() {
 
     LoadSettings();
     UpdateData(FALSE);
-    m_notWritten = FALSE;
-    // A stored count outside 1..24 leaves the list without a selection.
-    m_contactsBox.SetCurSel(ContactsListIndex(m_contacts));
+    m_notWritten = FALSE;  // the exchange has selected the count's item, if it has one
 
     // Every slot field starts as "0": the template creates them with that text, which saves
     // the start-up three messages for each of the 48 fields.
@@ -149,10 +154,18 @@ void COrvantaDlg::OnContactsSelChange() {
 
 void COrvantaDlg::OnContactsEditChange() {
     UpdateData(TRUE);
-    if (const auto contacts = ContactsFromListIndex(m_contactsBox.GetCurSel()))
+    // A typed count is in use as soon as its text names a list item, as a pick is. The text is
+    // read here, not from the exchange, which stops early when a field before it is refused.
+    const std::wstring typed = m_contactsBox.GetWindowText();
+    if (const auto contacts = ContactsFromText(typed))
         m_contacts = *contacts;
     m_notWritten = TRUE;
+    const DWORD caret = m_contactsBox.GetEditSel();
     UpdateData(FALSE);
+    // Selecting the item rewrites the field: the user's caret goes back where it was, so that
+    // the next key typed adds to the text instead of replacing it.
+    if (m_contactsBox.GetWindowText() == typed)
+        m_contactsBox.SetEditSel(caret);
 }
 
 void COrvantaDlg::OnWrite() {

@@ -68,6 +68,9 @@ TEST_F(StoredSettings, ValuesOutsideTheirRangeAreTakenAsStored) {
         const auto refused = program.AnswerBox(IDOK);
         ASSERT_TRUE(refused);
         EXPECT_NE(refused->text.find(L"500"), std::wstring::npos) << refused->text;
+        // The field shows the count in use, 30: nothing, as at the start.
+        EXPECT_EQ(program.Text(IDC_CONTACTS), L"");
+        EXPECT_EQ(program.Send(IDC_CONTACTS, CB_GETCURSEL), CB_ERR);
 
         // "Ende" saves the members as they are, then refuses to close.
         program.Click(IDOK);

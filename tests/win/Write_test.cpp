@@ -110,7 +110,8 @@ protected:
     CKeyBoxEmulator keyBox;
 };
 
-TEST_F(WriteOverLocks, TimedWriteOfFourContactsDeliversTheImageTheFieldsDescribe) {
+// The contact count typed key by key into the closed list is the count written and stored.
+TEST_F(WriteOverLocks, TimedWriteOfTypedTwelveContactsDeliversTheImageTheFieldsDescribe) {
     Entry e;
     e.serial = L"74565";  // 0x12345
     e.protectedFlag = true;
@@ -121,27 +122,36 @@ TEST_F(WriteOverLocks, TimedWriteOfFourContactsDeliversTheImageTheFieldsDescribe
     e.slots[2] = L"12345";
     e.slots[3] = L"zz";
     e.slots[7] = L"f04";
-    e.slots[8] = L"e1";  // beyond four contacts: not part of this image
+    e.slots[47] = L"e1";
     keyBox.SetAnswer(CKeyBoxEmulator::Answer::None);
     ASSERT_NO_FATAL_FAILURE(Enter(e));
+    ::PostMessageW(program.Dialog(), WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(program.Item(IDC_CONTACTS)), TRUE);
+    ASSERT_TRUE(program.Settle());
+    gui::TypeKey('1');
+    gui::TypeKey('2');
+    ASSERT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_CONTACTS) == L"12"; }))
+        << "contacts field: " << program.Text(IDC_CONTACTS);
+    e.contacts = 12;
 
     program.Click(IDC_WRITE);
     const std::vector<int> countdown = WatchCountdown();
     ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
-    ExpectDelivered(e, 43);
+    ExpectDelivered(e, 109);
 
     // The field counted the bytes down and is empty at the end.
     ASSERT_FALSE(countdown.empty());
-    EXPECT_LE(countdown.front(), 43);
+    EXPECT_LE(countdown.front(), 109);
     EXPECT_EQ(countdown.back(), 1);
     for (size_t i = 1; i < countdown.size(); ++i)
         EXPECT_LT(countdown[i], countdown[i - 1]);
     EXPECT_EQ(program.Text(IDC_FEEDBACK), L"");
     EXPECT_EQ(program.Focus(), program.Item(IDC_FEEDBACK));
 
-    // The contacts change was written: "Ende" no longer asks.
+    // The contacts change was written: "Ende" no longer asks, and stores the typed count.
     program.Click(IDOK);
     EXPECT_TRUE(program.WaitForExit()) << "box: " << gui::BoxText(program.FindBox());
+    EXPECT_EQ(gui::DwordSetting(L"contacts"), 12u);
 }
 
 // The key box's right answer confirms the write and hands out the next serial number, which
@@ -150,15 +160,14 @@ TEST_F(WriteOverLocks, TheRightAnswerConfirmsTheWriteAndStoresTheNextSerial) {
     Entry e;
     e.serial = L"1000";
     e.repeat = L"123456";
-    e.contacts = 12;
     for (int s = 0; s < kSlotCount; ++s)
         e.slots[s] = std::to_wstring((s * 37) % 256);
-    e.slots[47] = L"0xE7";
+    e.slots[7] = L"0xE7";
     ASSERT_NO_FATAL_FAILURE(Enter(e));
 
     program.Click(IDC_WRITE);
     ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
-    ExpectDelivered(e, 109);
+    ExpectDelivered(e, 43);
     EXPECT_TRUE(gui::WaitUntil([&] {
         return program.Text(IDC_FEEDBACK) == L"programming ok       ";
     })) << "feedback: "

@@ -25,4 +25,25 @@ TEST(FieldRules, StoredContactsOutsideTheListSelectNothingNotEvenInt32Min) {
     EXPECT_EQ(ContactsFromListIndex(-1), std::nullopt);
 }
 
+// A typed count is used only when the text names a list item; the field then shows the count
+// in use, or nothing for a count outside the list.
+TEST(FieldRules, ContactsFieldTextAndTheCountInUse) {
+    const std::pair<const wchar_t*, std::optional<std::int32_t>> typed[] = {{L"", std::nullopt},
+                                                                            {L"1", 1},
+                                                                            {L"9", 9},
+                                                                            {L"12", 12},
+                                                                            {L"24", 24},
+                                                                            {L"25", std::nullopt},
+                                                                            {L"30", std::nullopt},
+                                                                            {L"x", std::nullopt},
+                                                                            {L" 9", std::nullopt},
+                                                                            {L"09", std::nullopt}};
+    for (const auto& [text, contacts] : typed) {
+        EXPECT_EQ(ContactsFromText(text), contacts) << testing::PrintToString(text);
+        EXPECT_EQ(ContactsText(contacts.value_or(30)), contacts ? text : L"");
+    }
+    EXPECT_EQ(ContactsText(INT32_MIN), L"");
+    EXPECT_EQ(ContactsText(0), L"");
+}
+
 }  // namespace
