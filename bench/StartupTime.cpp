@@ -8,21 +8,6 @@
 
 namespace {
 
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleDialog(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != search->processId || !::IsWindowVisible(hwnd) || gui::ClassName(hwnd) != L"#32770")
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
 // Starts the program, returns the milliseconds until its dialog is visible (negative when it
 // did not show within the time), and closes it again.
 double TimeToDialog(const std::wstring& exe) {
@@ -37,21 +22,20 @@ double TimeToDialog(const std::wstring& exe) {
                           nullptr, &startup, &process)) {
         return -1;
     }
-    Search search{process.dwProcessId, nullptr};
+    HWND dialog = nullptr;
     const ULONGLONG deadline = ::GetTickCount64() + gui::kTimeoutMs;
-    while (search.found == nullptr && ::GetTickCount64() < deadline) {
-        ::EnumWindows(FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr)
-            ::WaitForSingleObject(process.hProcess, 1);  // polls another process's window
+    while ((dialog = gui::FindDialogOf(process.dwProcessId)) == nullptr &&
+           ::GetTickCount64() < deadline) {
+        ::WaitForSingleObject(process.hProcess, 1);  // polls another process's window
     }
     ::QueryPerformanceCounter(&shown);
-    if (search.found != nullptr)
-        ::PostMessageW(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (dialog != nullptr)
+        ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (::WaitForSingleObject(process.hProcess, gui::kTimeoutMs) != WAIT_OBJECT_0)
         ::TerminateProcess(process.hProcess, 99);
     ::CloseHandle(process.hProcess);
     ::CloseHandle(process.hThread);
-    if (search.found == nullptr)
+    if (dialog == nullptr)
         return -1;
     return static_cast<double>(shown.QuadPart - start.QuadPart) * 1000.0 /
            static_cast<double>(frequency.QuadPart);

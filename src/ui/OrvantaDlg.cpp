@@ -101,10 +101,7 @@ BOOL COrvantaDlg::OnInitDialog() {
     LoadSettings();
     UpdateData(FALSE);
     m_notWritten = FALSE;  // the exchange has selected the count's item, if it has one
-
-    // Every slot field starts as "0": the template creates them with that text, which saves
-    // the start-up three messages for each of the 48 fields.
-
+    // Every slot field starts as "0", as the template creates it.
     return TRUE;
 }
 

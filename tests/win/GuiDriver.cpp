@@ -27,12 +27,6 @@ BOOL CALLBACK FindDialogOfProcess(HWND hwnd, LPARAM lParam) {
     return FALSE;
 }
 
-HWND FindDialogOf(DWORD processId, HWND except) {
-    FindData data{processId, except, nullptr};
-    ::EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&data));
-    return data.found;
-}
-
 void SendKey(WORD vk, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -42,6 +36,12 @@ void SendKey(WORD vk, bool up) {
 }
 
 }  // namespace
+
+HWND FindDialogOf(DWORD processId, HWND except) {
+    FindData data{processId, except, nullptr};
+    ::EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&data));
+    return data.found;
+}
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = ::GetTickCount();

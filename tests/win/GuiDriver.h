@@ -22,6 +22,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeou
 std::wstring BuildDir();
 std::wstring ProgramPath(std::wstring_view exeName = L"Orvanta.exe");
 
+// A visible dialog (class #32770) of the process other than `except`, or null.
+HWND FindDialogOf(DWORD processId, HWND except = nullptr);
+
 std::wstring WindowText(HWND hwnd);  // WM_GETTEXT, also across processes
 std::wstring ClassName(HWND hwnd);
 // The text of a message box.

@@ -259,8 +259,9 @@ TEST_F(WriteOverLocks, ClosingMidTransmissionLeavesEveryLockOff) {
     program.SetText(IDC_SPEED, L"50");
     ASSERT_TRUE(program.BringToFront());
     program.Click(IDC_WRITE);
-    // Right after the preamble all three locks are on.
-    ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.Receiving(); }));
+    // The preamble has turned all three locks on and let go of their keys: the user's Caps
+    // Lock turns Caps off again, and the transmission does not know.
+    ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.LockEvents().size() >= 6; }));
     gui::TypeKey(VK_CAPITAL);
     ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(program.WaitForExit());
