@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "GuiDriver.h"
@@ -43,28 +44,29 @@ double TimeToDialog(const std::wstring& exe) {
 
 }  // namespace
 
-StartupFigures MeasureStartup(int rounds) {
+StartupFigures MeasureStartup(int rounds, std::vector<std::wstring> others) {
     StartupFigures figures;
     figures.rounds = rounds;
-    const std::wstring programs[] = {gui::ProgramPath(), gui::ProgramPath(L"BareDialog.exe")};
-    std::vector<double> times[2];
-    // One start of each before measuring, so both find the files in the cache.
-    for (const std::wstring& exe : programs)
-        TimeToDialog(exe);
+    figures.programs = {L"Orvanta.exe", L"BareDialog.exe"};
+    figures.programs.insert(figures.programs.end(), others.begin(), others.end());
+    const std::size_t count = figures.programs.size();
+    std::vector<std::vector<double>> times(count);
+    // One start of each before measuring, so that all find their files in the cache.
+    for (const std::wstring& name : figures.programs)
+        TimeToDialog(gui::ProgramPath(name));
     for (int round = 0; round < rounds; ++round) {
-        // Alternately first, so neither always follows the other.
-        for (int i = 0; i < 2; ++i) {
-            const int which = (round + i) % 2;
-            const double ms = TimeToDialog(programs[which]);
+        // Each round begins with another program, so none always follows the same one.
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t which = (static_cast<std::size_t>(round) + i) % count;
+            const double ms = TimeToDialog(gui::ProgramPath(figures.programs[which]));
             if (ms < 0) {
-                figures.failure =
-                    which == 0 ? "Orvanta.exe showed no dialog" : "BareDialog.exe showed no dialog";
+                figures.failure = "a program showed no dialog";
                 return figures;
             }
             times[which].push_back(ms);
         }
     }
-    figures.programMs = SpreadOf(times[0]);
-    figures.bareMs = SpreadOf(times[1]);
+    for (auto& series : times)
+        figures.ms.push_back(SpreadOf(series));
     return figures;
 }

@@ -4,9 +4,11 @@
 // tables and fails only when a run could not be measured or the key box did not get the
 // image intact.
 //   TransmissionBench.exe [speed ms ...]     (default: 50 10)
-//   TransmissionBench.exe startup [rounds]   the start-up figures alone
+//   TransmissionBench.exe startup [rounds [other.exe ...]]   the start-up figures alone, with
+//                                            other programs next to it for comparison
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -116,21 +118,19 @@ bool Sound(const TickCostFigures& f) {
     return f.failure.empty() && f.ticks > 0 && (!f.keyBox || (f.valid && f.letterArrived));
 }
 
-bool PrintStartup(int rounds) {
-    const StartupFigures startup = MeasureStartup(rounds);
-    std::printf("\nStart until the main dialog is visible, %d rounds, alternately\n",
-                startup.rounds);
+bool PrintStartup(int rounds, std::vector<std::wstring> others = {}) {
+    const StartupFigures startup = MeasureStartup(rounds, std::move(others));
+    std::printf("\nStart until the main dialog is visible, %d rounds, in turn\n", startup.rounds);
     if (!startup.failure.empty()) {
         std::printf("  not measured: %s\n", startup.failure.c_str());
         return false;
     }
-    std::printf("  Orvanta.exe     median %6.1f ms  min %6.1f  max %6.1f\n",
-                startup.programMs.median, startup.programMs.min, startup.programMs.max);
-    std::printf("  BareDialog.exe  median %6.1f ms  min %6.1f  max %6.1f\n", startup.bareMs.median,
-                startup.bareMs.min, startup.bareMs.max);
-    std::printf("  ratio of medians %.3f, of minima %.3f\n",
-                startup.programMs.median / startup.bareMs.median,
-                startup.programMs.min / startup.bareMs.min);
+    for (std::size_t i = 0; i < startup.ms.size(); ++i) {
+        const Spread& ms = startup.ms[i];
+        std::printf("  %-22ls median %6.1f ms  min %6.1f  max %6.1f  median / bare's %.3f\n",
+                    startup.programs[i].c_str(), ms.median, ms.min, ms.max,
+                    ms.median / startup.ms[1].median);
+    }
     return true;
 }
 
@@ -138,8 +138,12 @@ bool PrintStartup(int rounds) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // rows appear while the next run goes out
-    if (argc >= 2 && std::string(argv[1]) == "startup")
-        return PrintStartup(argc >= 3 ? std::atoi(argv[2]) : kStartupRounds) ? 0 : 1;
+    if (argc >= 2 && std::string(argv[1]) == "startup") {
+        std::vector<std::wstring> others;
+        for (int i = 3; i < argc; ++i)
+            others.emplace_back(argv[i], argv[i] + std::strlen(argv[i]));
+        return PrintStartup(argc >= 3 ? std::atoi(argv[2]) : kStartupRounds, others) ? 0 : 1;
+    }
     std::vector<int> speeds;
     for (int i = 1; i < argc; ++i) {
         const int speed = std::atoi(argv[i]);

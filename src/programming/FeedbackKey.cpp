@@ -19,6 +19,12 @@ std::wstring_view KeyName(std::uint32_t vk) {
     return g_virtualKeyNames[vk >= 1 && vk <= 255 ? vk : 0];
 }
 
+FeedbackDecision Consume() {
+    FeedbackDecision decision;
+    decision.action = FeedbackAction::Consume;
+    return decision;
+}
+
 FeedbackDecision Echo(std::wstring text, bool acknowledged = false) {
     return {FeedbackAction::Echo, std::move(text) + L" ", acknowledged};
 }
@@ -28,7 +34,7 @@ FeedbackDecision KeyDown(std::uint32_t vk, bool& awaitAck, int expectedAck, Held
     bool acknowledged = false;
     if (awaitAck) {
         if (vk == kVkCapsLock || vk == kVkNumLock || vk == kVkScrollLock)
-            return {FeedbackAction::Consume, {}, false};  // the transmission's own keys
+            return Consume();  // the transmission's own keys
         awaitAck = false;
         // The key box types a lower-case letter; 0x20 folds the letter keys onto it.
         if (static_cast<int>(vk | 0x20) == expectedAck) {
@@ -62,14 +68,14 @@ FeedbackDecision DecideFeedbackKey(unsigned message, std::uint32_t vk, bool& awa
                 held.shift = false;
             if (vk == kVkControl)
                 held.ctrl = false;
-            return {FeedbackAction::Consume, {}, false};
+            return Consume();
         case kSysKeyDown:
             // While a letter is awaited, Alt and F10 keep their usual meaning.
             if (awaitAck)
                 return {};
             return Echo(std::wstring(KeyName(vk)));
         case kSysKeyUp:
-            return {FeedbackAction::Consume, {}, false};
+            return Consume();
         default:
             return {};
     }

@@ -36,8 +36,9 @@ TEST(KeycodeChooser, LabelsNextSlotRepeatBitsAndChosenWords) {
         const wchar_t* text;
     };
     const Repeat repeats[] = {
-        {0, 46, true, L"800000"},        {0x800000, 47, false, L"0"}, {0x4, 1, true, L"5"},
-        {0xFFFFFF, 2, false, L"fffffd"}, {0x10, 48, true, L"10"},  // no slot 48
+        {0, 46, true, L"800000"}, {0x800000, 47, false, L"0"},
+        {0x4, 1, true, L"5"},     {0xFFFFFF, 2, false, L"fffffd"},
+        {0, 0, true, L"1"},       {0x10, 48, true, L"10"},  // no slot 48
     };
     for (const Repeat& r : repeats) {
         EXPECT_EQ(FormatHexText(ApplyRepeat(r.mask, r.slot, r.ticked)), r.text) << r.slot;

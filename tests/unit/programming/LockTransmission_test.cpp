@@ -119,9 +119,6 @@ TEST(LockTransmission, BlockingFormSendsEveryStepWhenItIsDue) {
 TEST(LockTransmission, TimedFormSendsOneStepPerTickAndStopsItsTimerAfterTheLast) {
     for (int length : {43, 109}) {
         const ConfigImage image = RandomImage(static_cast<std::uint32_t>(length));
-        FakePort blocking;
-        CLockTransmission(image, blocking).SendBlocking(length);
-
         FakePort port;
         CLockTransmission tx(image, port);
         tx.Start(length, 50);
@@ -148,15 +145,6 @@ TEST(LockTransmission, TimedFormSendsOneStepPerTickAndStopsItsTimerAfterTheLast)
         EXPECT_EQ(tx.m_txStep, steps);
         EXPECT_EQ(port.Sends().size(), 0u);
     }
-    // Compared over a whole run: same batches, in the same order, as the blocking form.
-    const ConfigImage image = RandomImage(3);
-    FakePort blocking, timed;
-    CLockTransmission(image, blocking).SendBlocking(43);
-    CLockTransmission tx(image, timed);
-    tx.Start(43, 10);
-    while (tx.Running())
-        tx.Tick();
-    EXPECT_EQ(timed.Sends(), blocking.Sends());
 }
 
 // Closing the dialog, or a new write, at any step: the keys of a press are released, the

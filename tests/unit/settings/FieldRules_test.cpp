@@ -23,6 +23,7 @@ TEST(FieldRules, StoredContactsOutsideTheListSelectNothingNotEvenInt32Min) {
         }
     }
     EXPECT_EQ(ContactsFromListIndex(-1), std::nullopt);
+    EXPECT_EQ(ContactsFromListIndex(24), std::nullopt);
 }
 
 // A typed count is used only when the text names a list item; the field then shows the count

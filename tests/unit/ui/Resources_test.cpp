@@ -83,18 +83,4 @@ TEST(Resources, EachDialogsControlIdsAreDistinct) {
     }
 }
 
-// The dialog reaches slot s as control IDC_SLOT_FIRST + s: the 48 ids must all be slot fields.
-TEST(Resources, SlotFieldsRunWithoutAGap) {
-    const Resources r = Load();
-    const int first = r.defines.at("IDC_SLOT_FIRST");
-    const int last = r.defines.at("IDC_SLOT_LAST");
-    ASSERT_EQ(last - first + 1, 48);
-    std::set<int> slots;
-    for (const Control& c : r.dialogs.at("IDD_ORVANTA_DIALOG")) {
-        if (c.id >= first && c.id <= last && c.keyword == "CONTROL")
-            slots.insert(c.id);
-    }
-    EXPECT_EQ(slots.size(), 48u);
-}
-
 }  // namespace
