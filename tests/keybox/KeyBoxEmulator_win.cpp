@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "keybox/KeyBoxLetter.h"
+#include "win/GuiDriver.h"
 
 namespace {
 
@@ -20,13 +21,10 @@ bool Toggled(int vk) {
 
 }  // namespace
 
-CKeyBoxEmulator::CKeyBoxEmulator() : m_imageDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+CKeyBoxEmulator::CKeyBoxEmulator() = default;
 
 CKeyBoxEmulator::~CKeyBoxEmulator() {
     Stop();
-    if (m_imageDone != nullptr) {
-        ::CloseHandle(m_imageDone);
-    }
 }
 
 bool CKeyBoxEmulator::Start() {
@@ -164,7 +162,6 @@ void CKeyBoxEmulator::FinishImage() {
         std::lock_guard lock(m_mutex);
         m_images.push_back(std::move(image));
     }
-    ::SetEvent(m_imageDone);
 }
 
 void CKeyBoxEmulator::TypeLetter(int letter) {
@@ -180,32 +177,12 @@ void CKeyBoxEmulator::TypeLetter(int letter) {
 }
 
 bool CKeyBoxEmulator::WaitForImages(int count, DWORD timeoutMs) {
-    const ULONGLONG start = ::GetTickCount64();
-    for (;;) {
-        ::ResetEvent(m_imageDone);
-        {
+    return gui::WaitUntil(
+        [&] {
             std::lock_guard lock(m_mutex);
-            if (static_cast<int>(m_images.size()) >= count) {
-                return true;
-            }
-        }
-        const ULONGLONG elapsed = ::GetTickCount64() - start;
-        if (elapsed >= timeoutMs) {
-            return false;
-        }
-        ::MsgWaitForMultipleObjectsEx(1, &m_imageDone, static_cast<DWORD>(timeoutMs - elapsed),
-                                      QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                // Not ours to take: leave it for the caller's own loop.
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                return false;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
+            return static_cast<int>(m_images.size()) >= count;
+        },
+        timeoutMs);
 }
 
 std::vector<CKeyBoxEmulator::Image> CKeyBoxEmulator::Images() const {

@@ -83,5 +83,4 @@ private:
 
     std::thread m_thread;
     DWORD m_threadId = 0;
-    HANDLE m_imageDone = nullptr;  // set when an image has ended; the waiters look again
 };

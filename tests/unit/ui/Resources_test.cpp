@@ -1,5 +1,6 @@
-// The resource script and its id file, read as text: every dialog's controls have distinct
-// ids, the 48 slot fields run without a gap, and every id the script names is defined once.
+// The resource script and its id file, read as text: within each dialog the controls have
+// distinct ids (GetDlgItem finds only the first of two), every id is defined once, and the 48
+// slot fields have the 48 ids of the slot range.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,7 +9,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -19,68 +19,39 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-struct Control {
-    std::string keyword;
-    int id;
-};
-
-struct Resources {
-    std::map<std::string, int> defines;
-    std::map<std::string, std::vector<Control>> dialogs;  // by dialog name, in template order
-};
-
-int ResolveId(const Resources& r, std::string token) {
-    token.erase(0, token.find_first_not_of(' '));
-    token.erase(token.find_last_not_of(' ') + 1);
-    if (const auto it = r.defines.find(token); it != r.defines.end())
-        return it->second;
-    return std::stoi(token, nullptr, 0);
-}
-
-Resources Load() {
-    Resources r;
-    r.defines = {{"IDOK", 1}, {"IDCANCEL", 2}};  // from the system's headers
+TEST(Resources, EachDialogsControlIdsAreDistinctAndDefinedOnce) {
+    std::map<std::string, int> defines = {{"IDOK", 1}, {"IDCANCEL", 2}};  // the system's
     const std::string header = ReadFile(ORVANTA_SOURCE_DIR "/src/ui/resource.h");
     const std::regex define(R"(#define\s+(\w+)\s+\(?(-?(?:0x[0-9A-Fa-f]+|\d+))\)?)");
     for (std::sregex_iterator it(header.begin(), header.end(), define), end; it != end; ++it) {
-        EXPECT_EQ(r.defines.count((*it)[1]), 0u) << "defined twice or clashes: " << (*it)[1];
-        r.defines[(*it)[1]] = std::stoi((*it)[2], nullptr, 0);
+        EXPECT_EQ(defines.count((*it)[1]), 0u) << "defined twice: " << (*it)[1];
+        defines[(*it)[1]] = std::stoi((*it)[2], nullptr, 0);
     }
 
     std::istringstream script(ReadFile(ORVANTA_SOURCE_DIR "/src/ui/Orvanta.rc"));
-    std::string line, dialog;
+    // A control line: its keyword, an optional "caption", then its id.
     const std::regex begin(R"(^(\w+)\s+DIALOGEX)");
-    // Controls: keyword, optional "caption", id, x, y, width, height; CONTROL adds a class.
-    const std::regex control(
-        R"(^\s+(\w+)\s+(?:"[^"]*"\s*,)?\s*(-?\w+)\s*,\s*(?:"[^"]*"\s*,\s*[^,]*,\s*)?(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+))");
-    std::smatch m;
-    while (std::getline(script, line)) {
+    const std::regex control(R"(^\s+(\w+)\s+(?:"[^"]*"\s*,)?\s*(-?\w+)\s*,)");
+    std::string line, dialog;
+    std::set<int> ids;
+    int slotFields = 0;  // the main dialog reaches slot s as IDC_SLOT_FIRST + s
+    for (std::smatch m; std::getline(script, line);) {
         if (std::regex_search(line, m, begin)) {
             dialog = m[1];
-            r.dialogs[dialog];
+            ids.clear();
         } else if (line.rfind("END", 0) == 0) {
             dialog.clear();
-        } else if (!dialog.empty() && std::regex_search(line, m, control)) {
-            std::string idToken = m[2];
-            if (m[1] == "ICON")
-                continue;  // ICON's first field is the icon, then its id
-            r.dialogs[dialog].push_back({m[1], ResolveId(r, idToken)});
+        } else if (!dialog.empty() && std::regex_search(line, m, control) && m[1] != "ICON") {
+            const auto known = defines.find(m[2]);
+            const int id = known != defines.end() ? known->second : std::stoi(m[2], nullptr, 0);
+            EXPECT_TRUE(id == -1 || ids.insert(id).second) << dialog << ": id " << id << " twice";
+            if (dialog == "IDD_ORVANTA_DIALOG" && id >= defines.at("IDC_SLOT_FIRST") &&
+                id <= defines.at("IDC_SLOT_LAST")) {
+                ++slotFields;
+            }
         }
     }
-    return r;
-}
-
-TEST(Resources, EachDialogsControlIdsAreDistinct) {
-    const Resources r = Load();
-    ASSERT_EQ(r.dialogs.count("IDD_ORVANTA_DIALOG"), 1u);
-    for (const auto& [name, controls] : r.dialogs) {
-        std::set<int> seen;
-        for (const Control& c : controls) {
-            if (c.id == -1)
-                continue;  // labels without an id
-            EXPECT_TRUE(seen.insert(c.id).second) << name << ": id " << c.id << " used twice";
-        }
-    }
+    EXPECT_EQ(slotFields, 48);
 }
 
 }  // namespace
