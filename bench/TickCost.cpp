@@ -189,13 +189,13 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
     ::QueryPerformanceCounter(&started);
     run.transmission.Start(figures.length, static_cast<std::uint32_t>(speed));
     const DWORD timeoutMs = static_cast<DWORD>(3 * steps * speed) + 10000;
-    const bool done = run.transmission.m_timerId != 0 &&
+    const bool done = run.transmission.TimerSet() &&
                       PumpUntil([&] { return !run.transmission.Running(); }, timeoutMs);
     run.transmission.Stop();
     g_run = nullptr;
 
     if (!done)
-        figures.failure = "the timer stopped at step " + std::to_string(run.transmission.m_txStep);
+        figures.failure = "the timer stopped at step " + std::to_string(run.transmission.Step());
     if (withKeyBox) {
         if (keyBox.WaitForImage(QuietTimeFor(speed) + 5000)) {
             const auto received = keyBox.Images().front();

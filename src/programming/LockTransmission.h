@@ -54,10 +54,9 @@ public:
     bool Stop();
 
     bool Running() const { return m_txStep >= 0 && m_txStep < m_txSteps; }
-
-    int m_txStep = -1;             // the next step; -1 before the first transmission
-    int m_txSteps = 0;             // steps of the current transmission
-    std::uintptr_t m_timerId = 0;  // the running timer; 0: none
+    int Step() const { return m_txStep; }    // the next step; -1 before the first one
+    int Steps() const { return m_txSteps; }  // steps of the current transmission
+    bool TimerSet() const { return m_timerId != 0; }
 
 private:
     void Begin(int length);
@@ -66,6 +65,9 @@ private:
 
     const ConfigImage& m_image;
     Port& m_port;
+    int m_txStep = -1;
+    int m_txSteps = 0;
+    std::uintptr_t m_timerId = 0;  // the running timer; 0: none
     CLockChannel m_channel;
     KeyBatch m_lastPress;  // a release sends the keys of the press before it
 };

@@ -123,12 +123,12 @@ TEST(LockTransmission, TimedFormSendsOneStepPerTickAndStopsItsTimerAfterTheLast)
         CLockTransmission tx(image, port);
         tx.Start(length, 50);
         const int steps = 8 * length + 4;
-        ASSERT_EQ(tx.m_txSteps, steps);
+        ASSERT_EQ(tx.Steps(), steps);
         EXPECT_EQ(port.log, Log{"timer 50"});
         for (int k = 0; k < steps; ++k) {
             port.log.clear();
             tx.Tick();
-            ASSERT_EQ(tx.m_txStep, k + 1);
+            ASSERT_EQ(tx.Step(), k + 1);
             ASSERT_FALSE(port.log.empty());
             const bool byteStart = k >= 2 && k < steps - 2 && (k - 2) % 8 == 0;
             EXPECT_EQ(port.log.front() == "countdown " + std::to_string(length - (k - 2) / 8),
@@ -142,7 +142,7 @@ TEST(LockTransmission, TimedFormSendsOneStepPerTickAndStopsItsTimerAfterTheLast)
         port.log.clear();
         tx.Tick();
         EXPECT_TRUE(port.log.empty());
-        EXPECT_EQ(tx.m_txStep, steps);
+        EXPECT_EQ(tx.Step(), steps);
         EXPECT_EQ(port.Sends().size(), 0u);
     }
 }
@@ -156,10 +156,10 @@ TEST(LockTransmission, StoppingAtAnyStepLeavesNoKeyDown) {
         FakePort port;
         CLockTransmission tx(image, port);
         tx.Start(43, 10);
-        while (tx.m_txStep < stop)
+        while (tx.Step() < stop)
             tx.Tick();
         EXPECT_EQ(tx.Stop(), stop < steps) << "stopped before step " << stop;
-        EXPECT_EQ(tx.m_timerId, 0u);
+        EXPECT_FALSE(tx.TimerSet());
         EXPECT_FALSE(tx.Running());
         EXPECT_TRUE(port.CleanAfterTurningLocksOff()) << "stopped before step " << stop;
     }
@@ -180,7 +180,7 @@ TEST(LockTransmission, RestartReleasesThePressAndBeginsWithAFullPreamble) {
     EXPECT_EQ(port.log, (Log{"kill 1", "release " + lastPress.substr(6), "timer 20"}));
     tx.Tick();
     EXPECT_EQ(port.Sends().back(), "press CNS");
-    EXPECT_EQ(tx.m_txStep, 1);
+    EXPECT_EQ(tx.Step(), 1);
 }
 
 }  // namespace
