@@ -256,13 +256,16 @@ TEST_F(WriteOverLocks, ARefusedSpeedSendsNothing) {
 // Closing the dialog mid-transmission, after the user has toggled Caps Lock as well, leaves
 // the keyboard as it was before the write: every lock off, no lock key held down.
 TEST_F(WriteOverLocks, ClosingMidTransmissionLeavesEveryLockOff) {
-    program.SetText(IDC_SPEED, L"50");
+    // The slowest speed leaves half a second after the preamble before the next step.
+    program.SetText(IDC_SPEED, L"500");
     ASSERT_TRUE(program.BringToFront());
     program.Click(IDC_WRITE);
     // The preamble has turned all three locks on and let go of their keys: the user's Caps
-    // Lock turns Caps off again, and the transmission does not know.
+    // Lock turns Caps off again, and the transmission does not know. The dialog closes once
+    // the key has gone past the key box, as it would under a user's hands.
     ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.LockEvents().size() >= 6; }));
     gui::TypeKey(VK_CAPITAL);
+    ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.LockEvents().size() >= 8; }));
     ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(program.WaitForExit());
 
