@@ -372,7 +372,7 @@ void COrvantaDlg::ShowCountdown(int bytesLeft) {
 }
 
 void COrvantaDlg::ImageSent() {
-    m_feedback.ReplaceAll(L"");
+    ClearFeedback();
     m_slot = 0;
 }
 

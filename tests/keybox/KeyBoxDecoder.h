@@ -23,7 +23,6 @@ public:
     bool Finished() const { return m_finished; }
     // Whole bytes decoded so far; after Quiet, the image.
     const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
-    int DecodedLength() const { return static_cast<int>(m_bytes.size()); }
     // After Quiet: the data steps made exactly 43 or 109 bytes.
     bool IsValidImage() const;
     // The time the preamble completed, then the time of every Scroll Lock change after it.

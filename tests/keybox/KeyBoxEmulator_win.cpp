@@ -194,8 +194,3 @@ std::vector<CKeyBoxEmulator::LockEvent> CKeyBoxEmulator::LockEvents() const {
     std::lock_guard lock(m_mutex);
     return m_events;
 }
-
-bool CKeyBoxEmulator::Receiving() const {
-    std::lock_guard lock(m_mutex);
-    return m_decoder.PreambleSeen() && !m_decoder.Finished();
-}

@@ -61,7 +61,6 @@ public:
 
     std::vector<Image> Images() const;
     std::vector<LockEvent> LockEvents() const;  // every lock key press and release
-    bool Receiving() const;                     // a preamble came and its image has not ended
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
