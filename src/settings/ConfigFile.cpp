@@ -1,0 +1,352 @@
+#include "settings/ConfigFile.h"
+
+#include <vector>
+
+#include "framework/IntegerText.h"
+
+namespace {
+
+constexpr wchar_t kSection[] = L"Orvanta";
+constexpr int kNamedKeys = 5;  // Contacts, BounceTime, Speed, Protected, KeyRepeat
+constexpr int kKeyCount = kNamedKeys + kSlotCount;
+constexpr size_t kShownValueLength = 40;  // a refused value is shown up to this length
+
+std::wstring KeyName(int key) {
+    static constexpr const wchar_t* kNames[kNamedKeys] = {L"Contacts", L"BounceTime", L"Speed",
+                                                          L"Protected", L"KeyRepeat"};
+    if (key < kNamedKeys)
+        return kNames[key];
+    return L"Slot" + std::to_wstring(key - kNamedKeys + 1);
+}
+
+bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
+    auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    }
+    return true;
+}
+
+int KeyIndex(std::wstring_view name) {
+    for (int key = 0; key < kKeyCount; ++key) {
+        if (EqualNoCase(name, KeyName(key)))
+            return key;
+    }
+    return -1;
+}
+
+std::wstring_view Trim(std::wstring_view text) {
+    auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// --- Text encodings -------------------------------------------------------------------------
+
+// wchar_t holds UTF-16 units on Windows and whole code points elsewhere.
+void AppendCodePoint(std::wstring& out, char32_t cp) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (cp > 0xFFFF) {
+            cp -= 0x10000;
+            out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+            return;
+        }
+    }
+    out.push_back(static_cast<wchar_t>(cp));
+}
+
+bool IsSurrogate(char32_t cp) {
+    return cp >= 0xD800 && cp <= 0xDFFF;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
+    std::wstring out;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        int extra = 0;
+        char32_t cp = lead;
+        char32_t least = 0;
+        if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3, cp = lead & 0x07, least = 0x10000;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            extra = 2, cp = lead & 0x0F, least = 0x800;
+        } else if (lead >= 0xC2 && lead < 0xE0) {
+            extra = 1, cp = lead & 0x1F, least = 0x80;
+        } else if (lead >= 0x80) {
+            return std::nullopt;
+        }
+        if (bytes.size() - i <= static_cast<size_t>(extra))
+            return std::nullopt;
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            cp = cp << 6 | (next & 0x3F);
+        }
+        if (cp < least || cp > 0x10FFFF || IsSurrogate(cp))
+            return std::nullopt;
+        AppendCodePoint(out, cp);
+        i += static_cast<size_t>(extra) + 1;
+    }
+    return out;
+}
+
+// UTF-16 after its byte-order mark; every surrogate must be half of a pair.
+std::optional<std::wstring> DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    auto unit = [&](size_t i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        return static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    };
+    std::wstring out;
+    const size_t units = bytes.size() / 2;
+    for (size_t i = 0; i < units; ++i) {
+        char32_t cp = unit(i);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 &&
+            unit(i + 1) <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+            ++i;
+        } else if (IsSurrogate(cp)) {
+            return std::nullopt;
+        }
+        AppendCodePoint(out, cp);
+    }
+    return out;
+}
+
+// The text of a file, or nothing when it is no text: bytes that are not UTF-8 or UTF-16, or
+// control characters other than tab and line ends (which a binary file is full of).
+std::optional<std::wstring> DecodeText(std::string_view bytes) {
+    std::optional<std::wstring> text;
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        text = DecodeUtf8(bytes.substr(3));
+    else if (bytes.starts_with("\xFF\xFE"))
+        text = DecodeUtf16(bytes.substr(2), false);
+    else if (bytes.starts_with("\xFE\xFF"))
+        text = DecodeUtf16(bytes.substr(2), true);
+    else
+        text = DecodeUtf8(bytes);
+    if (text) {
+        for (wchar_t c : *text) {
+            if (c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n')
+                return std::nullopt;
+        }
+    }
+    return text;
+}
+
+void AppendUtf8(std::string& out, std::wstring_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto cp = static_cast<char32_t>(text[i]);
+        if constexpr (sizeof(wchar_t) == 2) {
+            if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                text[i + 1] <= 0xDFFF) {
+                cp =
+                    0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+                ++i;
+            }
+        }
+        if (IsSurrogate(cp) || cp > 0x10FFFF)
+            cp = 0xFFFD;  // half a pair has no UTF-8 form
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | cp >> 6));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | cp >> 12));
+            out.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | cp >> 18));
+            out.push_back(static_cast<char>(0x80 | (cp >> 12 & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+}
+
+// --- Values ---------------------------------------------------------------------------------
+
+// Takes one value into `values`; the reason it is refused otherwise.
+std::optional<std::wstring> TakeValue(ConfigValues& values, int key, std::wstring_view text) {
+    switch (key) {
+        case 0: {
+            const auto contacts = fw::ParseInt32Text(text);
+            if (!contacts || *contacts < 1 || *contacts > 24)
+                return L"a number from 1 to 24";
+            values.contacts = *contacts;
+            return std::nullopt;
+        }
+        case 1: {
+            const auto bounce = fw::ParseUInt32Text(text);
+            if (!bounce)
+                return L"a whole number from 0 to 4294967295";
+            values.bounceTime = *bounce;
+            return std::nullopt;
+        }
+        case 2: {
+            const auto speed = fw::ParseUInt32Text(text);
+            if (!speed || *speed < 1 || *speed > 500)
+                return L"a number from 1 to 500";
+            values.speed = *speed;
+            return std::nullopt;
+        }
+        case 3:
+            if (text != L"0" && text != L"1")
+                return L"0 or 1";
+            values.protectedFlag = text == L"1";
+            return std::nullopt;
+        case 4:
+            values.repeatText = std::wstring(text);
+            return std::nullopt;
+        default:
+            values.slots[static_cast<size_t>(key - kNamedKeys)] = std::wstring(text);
+            return std::nullopt;
+    }
+}
+
+std::wstring Quoted(std::wstring_view fileName) {
+    return L"\"" + std::wstring(fileName) + L"\"";
+}
+
+}  // namespace
+
+ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName) {
+    ConfigRead read;
+    if (bytes.size() > kMaxConfigFileBytes) {
+        read.error = CannotOpenMessage(fileName, L"It is larger than 1 MB.");
+        return read;
+    }
+    const std::optional<std::wstring> text = DecodeText(bytes);
+    if (!text) {
+        read.error = CannotOpenMessage(fileName, L"It is not a text file in UTF-8 or UTF-16.");
+        return read;
+    }
+
+    ConfigValues values;
+    std::vector<int> lineOfKey(kKeyCount, 0);
+    bool sectionFound = false;
+    bool inSection = false;
+    std::wstring_view rest = *text;
+    for (int lineNo = 1; !rest.empty(); ++lineNo) {
+        const size_t end = rest.find(L'\n');
+        std::wstring_view line = rest.substr(0, end);
+        rest = end == std::wstring_view::npos ? std::wstring_view{} : rest.substr(end + 1);
+        if (line.ends_with(L'\r'))
+            line.remove_suffix(1);
+        if (line.size() > kMaxConfigLineLength) {
+            read.error = CannotOpenMessage(
+                fileName, L"Line " + std::to_wstring(lineNo) + L" is longer than " +
+                              std::to_wstring(kMaxConfigLineLength) + L" characters.");
+            return read;
+        }
+        line = Trim(line);
+        if (line.empty() || line.front() == L';' || line.front() == L'#')
+            continue;
+        if (line.front() == L'[') {
+            inSection = EqualNoCase(Trim(line.substr(1, line.find(L']') - 1)), kSection);
+            sectionFound = sectionFound || inSection;
+            continue;
+        }
+        const size_t equals = line.find(L'=');
+        if (!inSection || equals == std::wstring_view::npos)
+            continue;
+        const int key = KeyIndex(Trim(line.substr(0, equals)));
+        if (key < 0)
+            continue;
+        const std::wstring_view value = Trim(line.substr(equals + 1));
+        if (lineOfKey[static_cast<size_t>(key)] != 0) {
+            read.error = CannotOpenMessage(
+                fileName, KeyName(key) + L" is given twice, in lines " +
+                              std::to_wstring(lineOfKey[static_cast<size_t>(key)]) + L" and " +
+                              std::to_wstring(lineNo) + L".");
+            return read;
+        }
+        lineOfKey[static_cast<size_t>(key)] = lineNo;
+        if (const auto wanted = TakeValue(values, key, value)) {
+            std::wstring shown(value.substr(0, kShownValueLength));
+            if (value.size() > kShownValueLength)
+                shown += L"...";
+            read.error =
+                CannotOpenMessage(fileName, KeyName(key) + L"=" + shown + L" is refused: " +
+                                                KeyName(key) + L" takes " + *wanted + L".");
+            return read;
+        }
+    }
+    if (!sectionFound) {
+        read.error = CannotOpenMessage(fileName, L"It has no [Orvanta] section.");
+        return read;
+    }
+    read.values = std::move(values);
+    return read;
+}
+
+ConfigText FormatConfigFile(const ConfigValues& values, std::wstring_view fileName) {
+    std::wstring text = L"[" + std::wstring(kSection) + L"]\r\n";
+    ConfigText file;
+    for (int key = 0; key < kKeyCount; ++key) {
+        std::optional<std::wstring> value;
+        switch (key) {
+            case 0:
+                if (values.contacts)
+                    value = std::to_wstring(*values.contacts);
+                break;
+            case 1:
+                if (values.bounceTime)
+                    value = std::to_wstring(*values.bounceTime);
+                break;
+            case 2:
+                if (values.speed)
+                    value = std::to_wstring(*values.speed);
+                break;
+            case 3:
+                if (values.protectedFlag)
+                    value = *values.protectedFlag ? L"1" : L"0";
+                break;
+            case 4:
+                value = values.repeatText;
+                break;
+            default:
+                value = values.slots[static_cast<size_t>(key - kNamedKeys)];
+                break;
+        }
+        if (!value)
+            continue;
+        const std::wstring line = KeyName(key) + L"=" + std::wstring(Trim(*value));
+        if (line.find_first_of(L"\r\n") != std::wstring::npos) {
+            file.error = CannotSaveMessage(fileName, KeyName(key) + L" holds a line break.");
+            return file;
+        }
+        if (line.size() > kMaxConfigLineLength) {
+            file.error = CannotSaveMessage(
+                fileName, KeyName(key) + L" is too long to keep: " + L"a line holds at most " +
+                              std::to_wstring(kMaxConfigLineLength) + L" characters.");
+            return file;
+        }
+        text += line + L"\r\n";
+    }
+    AppendUtf8(file.bytes, text);
+    return file;
+}
+
+std::wstring CannotOpenMessage(std::wstring_view fileName, std::wstring_view reason) {
+    return L"Cannot open the configuration file " + Quoted(fileName) + L":\n" +
+           std::wstring(reason) + L"\nNothing was changed.";
+}
+
+std::wstring CannotSaveMessage(std::wstring_view fileName, std::wstring_view reason) {
+    return L"Cannot save the configuration to " + Quoted(fileName) + L":\n" + std::wstring(reason) +
+           L"\nThe file is as it was.";
+}

@@ -1,0 +1,66 @@
+// Configuration files: the main dialog's settings and key map in an INI file, so that key boxes
+// with the same key map can be programmed on another day or at another bench. The serial number
+// is not in the file: it belongs to one key box.
+//
+//   [Orvanta]
+//   Contacts=4          1..24
+//   BounceTime=10       0..4294967295
+//   Speed=50            1..500
+//   Protected=0         0 or 1
+//   KeyRepeat=5         the key-repeat field's hex text as it is
+//   Slot1=1e ... Slot48 the slot fields' hex texts as they are
+//
+// Key names and the section name are read in any letter case. Other sections, unknown keys,
+// lines without '=' and comment lines (';' or '#') are ignored; a key that is missing leaves
+// its field as it is.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "programming/ConfigImage.h"
+
+// What a file holds: a key it does not name stays empty.
+struct ConfigValues {
+    std::optional<std::int32_t> contacts;
+    std::optional<std::uint32_t> bounceTime;
+    std::optional<std::uint32_t> speed;
+    std::optional<bool> protectedFlag;
+    std::optional<std::wstring> repeatText;
+    std::array<std::optional<std::wstring>, kSlotCount> slots;
+
+    bool operator==(const ConfigValues&) const = default;
+};
+
+// Far above any real configuration; a larger file is refused before it is read to the end.
+inline constexpr std::size_t kMaxConfigFileBytes = 1024 * 1024;
+// Characters in one line of the file, and so in one value.
+inline constexpr std::size_t kMaxConfigLineLength = 4096;
+
+// The outcome of reading a file: the values, or the message for the user, which names the
+// file and, for a refused value, the key and the value. A refused file gives no values at all.
+struct ConfigRead {
+    ConfigValues values;
+    std::wstring error;
+};
+
+// Reads a file's bytes: UTF-8 with or without a byte-order mark, or UTF-16 (either byte order)
+// with one. Lines end in CR LF or LF.
+ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName);
+
+// The file for `values`, in UTF-8 with CR LF line ends; a key without a value is left out.
+// Values lose the blanks around them, as reading would. A value that would not read back the
+// same (a line break in it, or too long a line) gives a message naming the file and the key.
+struct ConfigText {
+    std::string bytes;
+    std::wstring error;
+};
+ConfigText FormatConfigFile(const ConfigValues& values, std::wstring_view fileName);
+
+// The messages for a file the system could not read or replace, with the system's reason.
+std::wstring CannotOpenMessage(std::wstring_view fileName, std::wstring_view reason);
+std::wstring CannotSaveMessage(std::wstring_view fileName, std::wstring_view reason);
