@@ -12,4 +12,16 @@ std::wstring AppNameFromPath(std::wstring_view modulePath) {
     return std::wstring(name);
 }
 
+std::wstring FileArgument(std::wstring_view arguments) {
+    const size_t first = arguments.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos)
+        return {};
+    arguments.remove_prefix(first);
+    if (arguments.front() == L'"') {
+        arguments.remove_prefix(1);
+        return std::wstring(arguments.substr(0, arguments.find(L'"')));
+    }
+    return std::wstring(arguments.substr(0, arguments.find_last_not_of(L" \t") + 1));
+}
+
 }  // namespace fw

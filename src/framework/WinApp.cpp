@@ -27,11 +27,12 @@ HINSTANCE AfxGetInstanceHandle() {
     return g_app ? g_app->m_hInstance : ::GetModuleHandleW(nullptr);
 }
 
-int AfxWinMain(HINSTANCE instance) {
+int AfxWinMain(HINSTANCE instance, const wchar_t* commandLine) {
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return 1;
     app->m_hInstance = instance;
+    app->m_lpCmdLine = commandLine != nullptr ? commandLine : L"";
 
     // Long paths are allowed; grow the buffer until the whole path fits.
     std::vector<wchar_t> path(MAX_PATH);
@@ -51,6 +52,6 @@ int AfxWinMain(HINSTANCE instance) {
     return 0;
 }
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    return AfxWinMain(instance);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    return AfxWinMain(instance, commandLine);
 }

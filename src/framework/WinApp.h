@@ -18,6 +18,7 @@ public:
 
     HINSTANCE m_hInstance = nullptr;
     std::wstring m_appName;      // the executable's file name without its extension
+    std::wstring m_lpCmdLine;    // the command line after the executable's name
     CWnd* m_pMainWnd = nullptr;  // the main dialog while it runs
 
     CWinApp(const CWinApp&) = delete;
@@ -29,4 +30,4 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 
 // Called by the entry point.
-int AfxWinMain(HINSTANCE instance);
+int AfxWinMain(HINSTANCE instance, const wchar_t* commandLine);

@@ -15,6 +15,20 @@ TEST(AppName, IsTheFileNameWithoutExtensionInItsOwnCase) {
     EXPECT_EQ(fw::AppNameFromPath(L"Orvanta.exe"), L"Orvanta");
 }
 
+TEST(AppName, TheFileArgumentMayBeQuotedOrHoldBlanks) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"", L""},
+        {L"   ", L""},
+        {L"box.ini", L"box.ini"},
+        {L" C:\\Key maps\\north door.ini \t", L"C:\\Key maps\\north door.ini"},
+        {L"\"C:\\Key maps\\a.ini\" ", L"C:\\Key maps\\a.ini"},
+        {L"\"C:\\a.ini\" extra", L"C:\\a.ini"},
+        {L"\"C:\\unclosed.ini", L"C:\\unclosed.ini"},
+    };
+    for (const auto& [arguments, file] : cases)
+        EXPECT_EQ(fw::FileArgument(arguments), file) << arguments;
+}
+
 TEST(Branding, TitleKeepsTheCaseAndTheTagIgnoresIt) {
     EXPECT_EQ(MakeVersionTitle(L"ORNIS_Orvanta"), L"ORNIS_Orvanta V2.0");
     EXPECT_EQ(ChooseBrand(L"Orvanta V2.0"), Brand::Maker);
