@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Branding.h"
+#include "framework/AppName.h"
 #include "ui/OrvantaDlg.h"
 
 namespace {
@@ -26,7 +27,7 @@ BOOL COrvantaApp::InitInstance() {
     m_versionTitle = MakeVersionTitle(m_appName);
     m_brandLine = BrandLine(ChooseBrand(m_versionTitle));
 
-    auto dialog = std::make_unique<COrvantaDlg>(m_versionTitle);
+    auto dialog = std::make_unique<COrvantaDlg>(m_versionTitle, fw::FileArgument(m_lpCmdLine));
     m_pMainWnd = dialog.get();
     dialog->DoModal();
     m_pMainWnd = nullptr;

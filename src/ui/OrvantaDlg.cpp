@@ -1,6 +1,10 @@
 #include "ui/OrvantaDlg.h"
 
+#include <commdlg.h>
+#include <shellapi.h>
+
 #include <string>
+#include <vector>
 
 #include "app/AboutDlg.h"
 #include "framework/DataExchange.h"
@@ -8,6 +12,7 @@
 #include "programming/AckLetter.h"
 #include "programming/KeySender_win.h"
 #include "settings/FieldRules.h"
+#include "settings/FileBytes_win.h"
 #include "settings/Registry_win.h"
 #include "settings/Settings.h"
 #include "ui/Keycodes.h"
@@ -17,12 +22,15 @@
 #include "ui/WindowMessages.h"
 #include "ui/resource.h"
 
-static_assert(IDM_ABOUTBOX % 16 == 0 && IDM_ABOUTBOX < 0xF000,
+static_assert(IDM_ABOUTBOX % 16 == 0 && IDM_OPEN_CONFIG % 16 == 0 && IDM_SAVE_CONFIG % 16 == 0 &&
+                  IDM_SAVE_CONFIG < 0xF000,
               "system menu commands are multiples of 16 below the system's own");
 static_assert(IDC_SLOT_LAST - IDC_SLOT_FIRST + 1 == kSlotCount, "two slots for each contact");
 
-COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle)
-    : CDialogEx(IDD_ORVANTA_DIALOG), m_versionTitle(versionTitle) {
+COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle, std::wstring startupFile)
+    : CDialogEx(IDD_ORVANTA_DIALOG),
+      m_versionTitle(versionTitle),
+      m_startupFile(std::move(startupFile)) {
     m_icon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
     // The library is asked once, here: a key box plugged in later is not seen through it.
     m_device = OpenDeviceLibrary(std::make_unique<CBrondel>());
@@ -44,6 +52,8 @@ const fw::MsgMap* COrvantaDlg::GetThisMessageMap() {
         fw::Command<&COrvantaDlg::OnTest>(IDC_TEST),
         fw::Message<&COrvantaDlg::OnHelpInfo>(WM_HELP),
         fw::Message<&COrvantaDlg::OnWriteRequest>(WM_APP_WRITE),
+        fw::Message<&COrvantaDlg::OnDropFiles>(WM_DROPFILES),
+        fw::Message<&COrvantaDlg::OnOpenStartupFile>(WM_APP_OPEN_FILE),
     };
     static const fw::MsgMap map = fw::MakeMap<CDialogEx>(entries);
     return &map;
@@ -87,7 +97,10 @@ BOOL COrvantaDlg::OnInitDialog() {
             ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
         }
+        ::AppendMenuW(systemMenu, MF_STRING, IDM_OPEN_CONFIG, kOpenConfigMenu);
+        ::AppendMenuW(systemMenu, MF_STRING, IDM_SAVE_CONFIG, kSaveConfigMenu);
     }
+    ::DragAcceptFiles(m_hWnd, TRUE);
 
     SetIcon(m_icon, TRUE);
     SetIcon(m_icon, FALSE);
@@ -102,13 +115,25 @@ BOOL COrvantaDlg::OnInitDialog() {
     UpdateData(FALSE);
     m_notWritten = FALSE;  // the exchange has selected the count's item, if it has one
     // Every slot field starts as "0", as the template creates it.
+    // A file named at start-up overrides the stored settings; it opens once the dialog shows,
+    // so that a message about it has the dialog behind it.
+    if (!m_startupFile.empty())
+        PostMessage(WM_APP_OPEN_FILE);
     return TRUE;
 }
 
 LRESULT COrvantaDlg::OnSysCommand(WPARAM command, LPARAM) {
-    if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+    const WPARAM id = command & 0xFFF0;
+    if (id == IDM_ABOUTBOX) {
         CAboutDlg about;
         about.DoModal();
+    } else if (id == IDM_OPEN_CONFIG || id == IDM_SAVE_CONFIG) {
+        const bool save = id == IDM_SAVE_CONFIG;
+        const auto path = AskConfigFile(save);
+        if (path && save)
+            SaveConfiguration(*path);
+        else if (path)
+            OpenConfiguration(*path);
     } else {
         SetMsgHandled(false);  // minimize, move, close and the rest as usual
     }
@@ -210,6 +235,119 @@ void COrvantaDlg::OnTest() {
 
 LRESULT COrvantaDlg::OnWriteRequest(WPARAM blocking, LPARAM) {
     return RunWriteCommand(*this, m_device.get(), m_image, blocking != 0);
+}
+
+LRESULT COrvantaDlg::OnDropFiles(WPARAM wParam, LPARAM) {
+    const auto drop = reinterpret_cast<HDROP>(wParam);
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    std::wstring path;
+    if (count == 1) {
+        path.resize(::DragQueryFileW(drop, 0, nullptr, 0) + 1);
+        path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    }
+    ::DragFinish(drop);
+    if (count != 1)
+        MessageBox(kDropOneFile, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    else
+        OpenConfiguration(path);
+    return 0;
+}
+
+LRESULT COrvantaDlg::OnOpenStartupFile(WPARAM, LPARAM) {
+    OpenConfiguration(m_startupFile);
+    return 0;
+}
+
+void COrvantaDlg::OpenConfiguration(const std::wstring& path) {
+    const FileBytes file = ReadFileBytes(path, kMaxConfigFileBytes);
+    ConfigRead read;
+    if (file.failure.empty())
+        read = ReadConfigFile(file.bytes, path);
+    else
+        read.error = CannotOpenMessage(path, file.failure);
+    if (!read.error.empty()) {
+        MessageBox(read.error, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    ApplyConfiguration(read.values);
+    m_configFile = path;
+}
+
+void COrvantaDlg::ApplyConfiguration(const ConfigValues& values) {
+    if (values == ConfigValues{})
+        return;  // a file with nothing in it changes nothing
+    if (values.contacts) {
+        m_contacts = *values.contacts;
+        m_contactsText = ContactsText(m_contacts);
+        m_contactsBox.SetCurSel(ContactsListIndex(m_contacts));
+    }
+    if (values.bounceTime) {
+        m_bounceTime = *values.bounceTime;
+        CWnd(GetDlgItem(IDC_BOUNCE)).SetWindowText(std::to_wstring(m_bounceTime));
+    }
+    if (values.speed) {
+        m_speed = *values.speed;
+        CWnd(GetDlgItem(IDC_SPEED)).SetWindowText(std::to_wstring(m_speed));
+    }
+    if (values.protectedFlag) {
+        m_protected = *values.protectedFlag ? TRUE : FALSE;
+        ::CheckDlgButton(m_hWnd, IDC_PROTECTED, m_protected ? BST_CHECKED : BST_UNCHECKED);
+    }
+    if (values.repeatText) {
+        m_repeatText = *values.repeatText;
+        SetRepeatText(m_repeatText);
+    }
+    for (int s = 0; s < kSlotCount; ++s) {
+        if (const auto& text = values.slots[static_cast<size_t>(s)])
+            SetSlotText(s, *text);
+    }
+    m_notWritten = TRUE;  // no key box holds this configuration yet
+}
+
+void COrvantaDlg::SaveConfiguration(const std::wstring& path) {
+    if (!UpdateData(TRUE))
+        return;  // the refused field has said why
+    ConfigValues values;
+    // A count outside the list, which only stored settings hold, is left out: the file could
+    // not be opened again with it.
+    if (ContactsListIndex(m_contacts) >= 0)
+        values.contacts = m_contacts;
+    values.bounceTime = m_bounceTime;
+    values.speed = m_speed;
+    values.protectedFlag = m_protected != FALSE;
+    values.repeatText = m_repeatText;
+    for (int s = 0; s < kSlotCount; ++s)
+        values.slots[static_cast<size_t>(s)] = SlotText(s);
+    const ConfigText file = FormatConfigFile(values, path);
+    std::wstring error = file.error;
+    if (error.empty()) {
+        const std::wstring failure = ReplaceFileBytes(path, file.bytes);
+        if (!failure.empty())
+            error = CannotSaveMessage(path, failure);
+    }
+    if (!error.empty()) {
+        MessageBox(error, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    m_configFile = path;
+}
+
+std::optional<std::wstring> COrvantaDlg::AskConfigFile(bool save) {
+    std::vector<wchar_t> name(32768, L'\0');  // room for a long path
+    m_configFile.copy(name.data(), std::min(m_configFile.size(), name.size() - 1));
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = m_hWnd;
+    dialog.lpstrFilter = kConfigFilter;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrDefExt = L"ini";
+    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
+    if (!chosen)
+        return std::nullopt;
+    return std::wstring(name.data());
 }
 
 BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,7 @@
 #include "programming/FeedbackKey.h"
 #include "programming/LockTransmission.h"
 #include "programming/WriteCommand.h"
+#include "settings/ConfigFile.h"
 #include "ui/KeycodesHost.h"
 
 class CProgressDlg;
@@ -25,7 +27,8 @@ class COrvantaDlg : public CDialogEx,
                     private CLockTransmission::Port,
                     private IKeycodesHost {
 public:
-    explicit COrvantaDlg(std::wstring_view versionTitle);
+    // `startupFile`: a configuration file to open once the dialog shows, or empty.
+    COrvantaDlg(std::wstring_view versionTitle, std::wstring startupFile);
 
     // The feedback field's key monitor and the key box's acknowledgement letter.
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -49,6 +52,8 @@ protected:
     void OnSerialPlus();
     void OnTest();
     LRESULT OnWriteRequest(WPARAM blocking, LPARAM);
+    LRESULT OnDropFiles(WPARAM drop, LPARAM);
+    LRESULT OnOpenStartupFile(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -61,6 +66,15 @@ private:
     void TransmitStep();
     static void CALLBACK TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD);
     void LeaveLocksOff();
+
+    // Configuration files. A file that is refused changes nothing; a save that fails leaves
+    // the file as it was. Both tell the user in a message box.
+    void OpenConfiguration(const std::wstring& path);
+    void SaveConfiguration(const std::wstring& path);
+    // The values a file names go into their members and fields, as if the user had typed them.
+    void ApplyConfiguration(const ConfigValues& values);
+    // The system's file dialog; nothing when the user cancelled it.
+    std::optional<std::wstring> AskConfigFile(bool save);
 
     // The write command's side of the dialog.
     bool ControlsToMembers() override;
@@ -113,6 +127,8 @@ private:
     std::int32_t m_slot = 0;  // current key-event slot, 0..47
     BOOL m_notWritten = FALSE;
     std::wstring_view m_versionTitle;
+    std::wstring m_startupFile;
+    std::wstring m_configFile;  // the file last opened or saved: where the file dialogs start
     BOOL m_awaitAck = FALSE;
     std::int32_t m_expectedAck = 0;
     CProgressDlg* m_progressDlg = nullptr;  // not owned; none is attached by the program

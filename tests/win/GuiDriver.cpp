@@ -112,10 +112,10 @@ Program::~Program() {
     }
 }
 
-bool Program::Start() {
+bool Program::Start(std::wstring_view arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    std::wstring commandLine = L"\"" + m_exe + L"\"";
+    std::wstring commandLine = L"\"" + m_exe + L"\" " + std::wstring(arguments);
     if (!::CreateProcessW(m_exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           nullptr, &startup, &m_process)) {
         return false;

@@ -39,8 +39,8 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Starts the program and waits for its main dialog.
-    bool Start();
+    // Starts the program, with `arguments` after its name, and waits for its main dialog.
+    bool Start(std::wstring_view arguments = {});
     HWND Dialog() const { return m_dialog; }
     HWND Item(int id) const { return ::GetDlgItem(m_dialog, id); }
 
