@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -168,6 +170,19 @@ TEST(ConfigFile, AValueThatWouldNotReadBackIsNotSaved) {
               CannotSaveMessage(kFile,
                                 L"KeyRepeat is too long to keep: a line holds at most "
                                 L"4096 characters."));
+}
+
+// The example a user copies from the README opens as it says.
+TEST(ConfigFile, TheReadmeExampleOpens) {
+    std::ifstream readme(ORVANTA_SOURCE_DIR "/README.md", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(readme)), {});
+    const size_t begin = text.find("```ini\n");
+    ASSERT_NE(begin, std::string::npos);
+    const size_t end = text.find("```", begin + 7);
+    const ConfigRead read = Read(text.substr(begin + 7, end - begin - 7));
+    EXPECT_EQ(read.error, L"");
+    EXPECT_EQ(read.values.contacts, 6);
+    EXPECT_EQ(read.values.slots[11], L"e1");
 }
 
 }  // namespace
