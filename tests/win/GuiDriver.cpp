@@ -239,6 +239,19 @@ void DeleteSettings() {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
 }
 
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool ok =
+        file != INVALID_HANDLE_VALUE &&
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
+    return ok;
+}
+
 void SetDwordSetting(const wchar_t* name, DWORD value) {
     ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
 }

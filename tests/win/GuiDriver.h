@@ -97,6 +97,9 @@ void SetStringSetting(const wchar_t* name, const wchar_t* value);
 std::optional<DWORD> DwordSetting(const wchar_t* name);
 bool SettingsKeyExists();
 
+// Writes a file whole, as an editor would save it; false when it could not.
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
+
 // A key typed while another is held, as Alt+F4: both pressed, then both released.
 void TypeWithModifier(WORD modifier, WORD vk);
 

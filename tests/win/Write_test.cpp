@@ -52,10 +52,14 @@ protected:
     void SetUp() override {
         gui::DeleteSettings();
         ASSERT_TRUE(gui::ResetLocks());
-        ASSERT_TRUE(program.Start());
+        BeforeStart();
+        ASSERT_TRUE(program.Start(m_arguments));
         ASSERT_TRUE(keyBox.Start()) << "no low-level keyboard hook";
         keyBox.SetQuietTime(kQuietMs);
     }
+
+    // What a test stores or writes before the program starts with `m_arguments`.
+    virtual void BeforeStart() {}
 
     void TearDown() override {
         keyBox.Stop();
@@ -106,6 +110,7 @@ protected:
         EXPECT_EQ(images[0].rightLetter, ComputeAckLetter(expected.data(), length));
     }
 
+    std::wstring m_arguments;
     Program program;
     CKeyBoxEmulator keyBox;
 };
@@ -326,6 +331,54 @@ TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
     e.slots[6] = L"2e0";
     e.repeat = L"8";
     ExpectDelivered(e, 43);
+}
+
+// Started with a configuration file, the dialog shows it over the stored settings; "Ende"
+// asks first, since no key box holds it yet, and a write sends the image it describes.
+class WriteFromFile : public WriteOverLocks {
+protected:
+    void BeforeStart() override {
+        gui::SetDwordSetting(L"delay", 99);
+        gui::SetDwordSetting(L"clearTime", 40);
+        m_file = gui::BuildDir() + L"\\north door.ini";
+        ASSERT_TRUE(gui::WriteFileBytes(
+            m_file,
+            "; key map of the north door\r\n[Orvanta]\r\nContacts=6\r\nBounceTime=25\r\n"
+            "Speed=10\r\nProtected=1\r\nKeyRepeat=5\r\nSlot1=1e\r\nSlot2=21E\r\nSlot12=e1\r\n"));
+        m_arguments = L"\"" + m_file + L"\"";
+    }
+    void TearDown() override {
+        ::DeleteFileW(m_file.c_str());
+        WriteOverLocks::TearDown();
+    }
+    std::wstring m_file;
+};
+
+TEST_F(WriteFromFile, TheFileIsShownAndWritten) {
+    Entry e;
+    e.protectedFlag = true;
+    e.bounce = L"25";
+    e.repeat = L"5";
+    e.contacts = 6;
+    e.slots[0] = L"1e", e.slots[1] = L"21E", e.slots[11] = L"e1";
+    EXPECT_EQ(program.Text(IDC_CONTACTS), L"6");
+    EXPECT_EQ(program.Text(IDC_SPEED), L"10");
+
+    program.Click(IDOK);
+    const auto question = program.AnswerBox(IDNO);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text, L"no write done - really exit?");
+
+    ASSERT_TRUE(program.BringToFront());
+    program.Click(IDC_WRITE);
+    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    ExpectDelivered(e, 43);
+
+    program.Click(IDOK);
+    ASSERT_TRUE(program.WaitForExit()) << "box: " << gui::BoxText(program.FindBox());
+    EXPECT_EQ(gui::DwordSetting(L"contacts"), 6u);
+    EXPECT_EQ(gui::DwordSetting(L"delay"), 25u);
+    EXPECT_EQ(gui::DwordSetting(L"clearTime"), 10u);
 }
 
 }  // namespace
