@@ -131,11 +131,7 @@ TEST_F(ConfigFiles, ASavedFileOpensBackToTheSameFields) {
     EXPECT_EQ(program.FindBox(), nullptr) << gui::BoxText(program.FindBox());
     program.Click(IDCANCEL);
     ASSERT_TRUE(program.WaitForExit());
-    WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW((path + L"*.tmp").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << found.cFileName;
-    if (search != INVALID_HANDLE_VALUE)
-        ::FindClose(search);
+    EXPECT_EQ(gui::FileLike(path + L"*.tmp"), L"");
 
     Program reopened;
     ASSERT_TRUE(reopened.Start(path));

@@ -252,6 +252,15 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
     return ok;
 }
 
+std::wstring FileLike(const std::wstring& pattern) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return {};
+    ::FindClose(search);
+    return found.cFileName;
+}
+
 void SetDwordSetting(const wchar_t* name, DWORD value) {
     ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
 }

@@ -99,6 +99,8 @@ bool SettingsKeyExists();
 
 // Writes a file whole, as an editor would save it; false when it could not.
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
+// The name of a file that matches a pattern with wildcards, or empty when none does.
+std::wstring FileLike(const std::wstring& pattern);
 
 // A key typed while another is held, as Alt+F4: both pressed, then both released.
 void TypeWithModifier(WORD modifier, WORD vk);
