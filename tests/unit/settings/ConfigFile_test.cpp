@@ -58,11 +58,13 @@ TEST(ConfigFile, EveryKeyReadsBackAsWritten) {
 // ends. Keys it does not name stay empty, so their fields keep what they show.
 TEST(ConfigFile, ReadsOnlyItsOwnSectionAndKeys) {
     const ConfigRead read = Read(
+        "Speed=0\n"
         "; key map of the north entrance\n"
         "[Other]\nSpeed=0\n"
         "[ orvanta ]\n"
         "  contacts = 12  \n"
-        "Colour=blue\n"
+        "Colour=blue\nXontacts=30\n"
+        "KEYREPEAT=5\n"
         "SLOT3=f04\n"
         "Slot49=1\nSlot03=2\n"
         "a line without an equals sign\n"
@@ -72,6 +74,7 @@ TEST(ConfigFile, ReadsOnlyItsOwnSectionAndKeys) {
     ConfigValues expected;
     expected.contacts = 12;
     expected.slots[2] = L"f04";
+    expected.repeatText = L"5";
     EXPECT_EQ(read.values, expected);
 
     EXPECT_EQ(Read("[Orvanta]\r\n").values, ConfigValues{});
@@ -105,26 +108,39 @@ TEST(ConfigFile, ARefusedValueRefusesTheWholeFile) {
         EXPECT_EQ(read.error, Refused(reason)) << line;
         EXPECT_EQ(read.values, ConfigValues{}) << line;
     }
+    for (const char* line :
+         {"Contacts=1", "Contacts=24", "Speed=1", "Speed=500", "BounceTime=0", "Protected=0"}) {
+        EXPECT_EQ(Read(std::string("[Orvanta]\n") + line).error, L"") << line;
+    }
     EXPECT_EQ(Refused(L"Speed=0 is refused."),
               L"Cannot open the configuration file \"C:\\bench\\box.ini\":\nSpeed=0 is "
               L"refused.\nNothing was changed.");
 }
 
-TEST(ConfigFile, ByteOrderMarksOfUtf8AndUtf16) {
-    const std::string utf8 = "[Orvanta]\r\nSlot1=\xC3\xA9\r\n";
-    const std::string le =
-        Bytes("\xFF\xFE[\0O\0r\0v\0a\0n\0t\0a\0]\0\n\0S\0l\0o\0t\0001\0=\0\xE9\0");
-    const std::string be =
-        Bytes("\xFE\xFF\0[\0O\0r\0v\0a\0n\0t\0a\0]\0\n\0S\0l\0o\0t\0001\0=\0\xE9");
-    for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, le, be}) {
+// The text after UTF-16's byte-order mark.
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+        const auto high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+// What editors save: UTF-8 with or without its mark, UTF-16 in either byte order; the text
+// holds the first and last character of each UTF-8 length and the first after the surrogates.
+TEST(ConfigFile, TextInUtf8AndUtf16) {
+    const std::string utf8 =
+        "[Orvanta]\r\nSlot1=\xC2\x80\xDF\xBF\xE0\xA0\x80\xEE\x80\x80\xEF\xBF\xBF"
+        "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\r\n";
+    const std::u16string utf16 =
+        u"[Orvanta]\nSlot1=\u0080\u07FF\u0800\uE000\uFFFF\U00010000\U0010FFFF";
+    for (const std::string& bytes :
+         {utf8, "\xEF\xBB\xBF" + utf8, Utf16(utf16, false), Utf16(utf16, true)}) {
         const ConfigRead read = Read(bytes);
         EXPECT_EQ(read.error, L"");
-        EXPECT_EQ(read.values.slots[0], L"\u00e9");
+        EXPECT_EQ(read.values.slots[0], L"\u0080\u07FF\u0800\uE000\uFFFF\U00010000\U0010FFFF");
     }
-    // A surrogate pair in UTF-16 is one character.
-    const std::string pair =
-        Bytes("\xFF\xFE[\0O\0r\0v\0a\0n\0t\0a\0]\0\n\0S\0l\0o\0t\0001\0=\0\x3D\xD8\0\xDE");
-    EXPECT_EQ(Read(pair).values.slots[0], L"\U0001F600");
 }
 
 // What no text editor writes gives a message, never a crash or a half-read file.
@@ -134,14 +150,23 @@ TEST(ConfigFile, LongLinesBinaryAndBrokenTextAreRefused) {
         Bytes("\x7F"
               "ELF\x02\x01\x01\0\0\0"),
         Bytes("[Orvanta]\nSlot1=\0\n"),
-        "[Orvanta]\nSlot1=\xC0\xAF\n",        // an overlong form
-        "[Orvanta]\nSlot1=\xED\xA0\x80\n",    // a surrogate in UTF-8
+        "[Orvanta]\nSlot1=\xC0\xAF\n",  // overlong forms
+        "\xC1\xBF",
+        "\xE0\x9F\xBF",
+        "\xF0\x8F\xBF\xBF",
+        "[Orvanta]\nSlot1=\xED\xA0\x80\n",  // surrogates in UTF-8
+        "\xED\xBF\xBF",
         "[Orvanta]\nSlot1=\x80\n",            // a continuation byte alone
         "[Orvanta]\nSlot1=\xF4\x90\x80\x80",  // above U+10FFFF
-        "[Orvanta]\nSlot1=\xE2\x82",          // cut off at the end
-        Bytes("\xFF\xFE[\0["),                // an odd number of UTF-16 bytes
-        Bytes("\xFF\xFE\0\xDC"),              // half a surrogate pair
-        Bytes("[\0O\0r\0"),                   // UTF-16 without its mark
+        "\xF5\x80\x80\x80",
+        "[Orvanta]\nSlot1=\xE2\x82",  // cut off at the end
+        Bytes("\xFF\xFE[\0["),        // an odd number of UTF-16 bytes
+        Utf16(u"\xDC00", false),      // halves of a surrogate pair
+        Utf16(u"\xD800"
+              u"A",
+              true),
+        Utf16(u"Slot1=\xDBFF", false),
+        Bytes("[\0O\0r\0"),  // UTF-16 without its mark
     };
     for (const std::string& bytes : broken)
         EXPECT_EQ(Read(bytes).error, notText) << bytes.size() << " bytes";
@@ -152,9 +177,11 @@ TEST(ConfigFile, LongLinesBinaryAndBrokenTextAreRefused) {
               kMaxConfigLineLength - 6);
 
     std::string huge = "[Orvanta]\n";
-    while (huge.size() <= kMaxConfigFileBytes)
-        huge += "; padding of a file far larger than any configuration\n";
-    EXPECT_EQ(Read(huge).error, Refused(L"It is larger than 1 MB."));
+    while (huge.size() + 1000 < kMaxConfigFileBytes)
+        huge += ";" + std::string(998, '-') + "\n";
+    huge += std::string(kMaxConfigFileBytes - huge.size(), ';');
+    EXPECT_EQ(Read(huge).error, L"");
+    EXPECT_EQ(Read(huge + ";").error, Refused(L"It is larger than 1 MB."));
 }
 
 // Saving never writes what would not open back the same.
@@ -162,9 +189,13 @@ TEST(ConfigFile, AValueThatWouldNotReadBackIsNotSaved) {
     ConfigValues values;
     values.slots[4] = L"1e\r\nSpeed=0";
     EXPECT_EQ(FormatConfigFile(values, kFile).error,
-              CannotSaveMessage(kFile, L"Slot5 holds a line break."));
+              L"Cannot save the configuration to \"C:\\bench\\box.ini\":\nSlot5 holds a line "
+              L"break.\nThe file is as it was.");
     values.slots[4] = L"  1e\t";  // blanks around a value do not survive reading
     EXPECT_EQ(FormatConfigFile(values, kFile).bytes, "[Orvanta]\r\nSlot5=1e\r\n");
+    values.slots[4] = L"1e";
+    values.repeatText = std::wstring(kMaxConfigLineLength - 10, L'f');  // "KeyRepeat=" and 4086
+    EXPECT_EQ(Read(FormatConfigFile(values, kFile).bytes).values, values);
     values.repeatText = std::wstring(kMaxConfigLineLength, L'f');
     EXPECT_EQ(FormatConfigFile(values, kFile).error,
               CannotSaveMessage(kFile,
