@@ -28,8 +28,7 @@ list(REMOVE_ITEM ORVANTA_FRAMEWORK_SOURCES ${CMAKE_SOURCE_DIR}/src/framework/Int
 list(REMOVE_ITEM ORVANTA_APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/Branding.cpp)
 
 add_library(orvanta_framework STATIC ${ORVANTA_FRAMEWORK_SOURCES} ${ORVANTA_WIN_ADAPTERS})
-target_link_libraries(orvanta_framework PUBLIC orvanta_core comctl32 comdlg32 shell32 advapi32 gdi32
-    user32)
+target_link_libraries(orvanta_framework PUBLIC orvanta_core comctl32 advapi32 gdi32 user32)
 orvanta_warnings(orvanta_framework)
 
 add_library(orvanta_program OBJECT ${ORVANTA_APP_SOURCES})

@@ -104,24 +104,28 @@ std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
 std::optional<std::wstring> DecodeUtf16(std::string_view bytes, bool bigEndian) {
     if (bytes.size() % 2 != 0)
         return std::nullopt;
-    auto unit = [&](size_t i) {
-        const auto first = static_cast<unsigned char>(bytes[2 * i]);
-        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-        return static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
-    };
     std::wstring out;
-    const size_t units = bytes.size() / 2;
-    for (size_t i = 0; i < units; ++i) {
-        char32_t cp = unit(i);
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 &&
-            unit(i + 1) <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-            ++i;
-        } else if (IsSurrogate(cp)) {
+    char32_t high = 0;  // the first half of a pair, waiting for the second
+    for (size_t i = 0; i < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        const auto unit =
+            static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
+        if (high != 0) {
+            if (unit < 0xDC00 || unit > 0xDFFF)
+                return std::nullopt;
+            AppendCodePoint(out, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+            high = 0;
+        } else if (unit >= 0xD800 && unit <= 0xDBFF) {
+            high = unit;
+        } else if (IsSurrogate(unit)) {
             return std::nullopt;
+        } else {
+            AppendCodePoint(out, unit);
         }
-        AppendCodePoint(out, cp);
     }
+    if (high != 0)
+        return std::nullopt;
     return out;
 }
 

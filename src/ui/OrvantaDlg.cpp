@@ -27,6 +27,24 @@ static_assert(IDM_ABOUTBOX % 16 == 0 && IDM_OPEN_CONFIG % 16 == 0 && IDM_SAVE_CO
               "system menu commands are multiples of 16 below the system's own");
 static_assert(IDC_SLOT_LAST - IDC_SLOT_FIRST + 1 == kSlotCount, "two slots for each contact");
 
+namespace {
+
+// The file dialogs and dropped files come from system libraries that the program loads only
+// when the user reaches for them: linked in, they would lengthen every start. Loaded from the
+// system folder alone, never from the folder of a file at hand. Null if it cannot be had.
+template <class Function>
+Function SystemFunction(const wchar_t* library, const char* name) {
+    HMODULE module = ::GetModuleHandleW(library);
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (module == nullptr && length > 0 && length < MAX_PATH)
+        module = ::LoadLibraryW((std::wstring(folder, length) + L"\\" + library).c_str());
+    FARPROC function = module != nullptr ? ::GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(function));
+}
+
+}  // namespace
+
 COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle, std::wstring startupFile)
     : CDialogEx(IDD_ORVANTA_DIALOG),
       m_versionTitle(versionTitle),
@@ -100,7 +118,9 @@ BOOL COrvantaDlg::OnInitDialog() {
         ::AppendMenuW(systemMenu, MF_STRING, IDM_OPEN_CONFIG, kOpenConfigMenu);
         ::AppendMenuW(systemMenu, MF_STRING, IDM_SAVE_CONFIG, kSaveConfigMenu);
     }
-    ::DragAcceptFiles(m_hWnd, TRUE);
+    // Files may be dropped on the dialog (what DragAcceptFiles would do, without its library).
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE,
+                        ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 
     SetIcon(m_icon, TRUE);
     SetIcon(m_icon, FALSE);
@@ -239,13 +259,18 @@ LRESULT COrvantaDlg::OnWriteRequest(WPARAM blocking, LPARAM) {
 
 LRESULT COrvantaDlg::OnDropFiles(WPARAM wParam, LPARAM) {
     const auto drop = reinterpret_cast<HDROP>(wParam);
-    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const auto query =
+        SystemFunction<decltype(&::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    const auto finish = SystemFunction<decltype(&::DragFinish)>(L"shell32.dll", "DragFinish");
+    if (query == nullptr || finish == nullptr)
+        return 0;
+    const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
     std::wstring path;
     if (count == 1) {
-        path.resize(::DragQueryFileW(drop, 0, nullptr, 0) + 1);
-        path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+        path.resize(query(drop, 0, nullptr, 0) + 1);
+        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
     }
-    ::DragFinish(drop);
+    finish(drop);
     if (count != 1)
         MessageBox(kDropOneFile, nullptr, MB_OK | MB_ICONEXCLAMATION);
     else
@@ -344,8 +369,9 @@ std::optional<std::wstring> COrvantaDlg::AskConfigFile(bool save) {
     dialog.lpstrDefExt = L"ini";
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
-    if (!chosen)
+    const auto ask = SystemFunction<decltype(&::GetOpenFileNameW)>(
+        L"comdlg32.dll", save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+    if (ask == nullptr || !ask(&dialog))
         return std::nullopt;
     return std::wstring(name.data());
 }
