@@ -34,16 +34,16 @@ TEST(ConfigFile, EveryKeyReadsBackAsWritten) {
     for (size_t s = 0; s < values.slots.size(); ++s)
         values.slots[s] = std::to_wstring(s * 7) + L"e";
     values.slots[1] = L"";
-    values.slots[2] = L"21E zz";                  // texts as the fields hold them, not numbers
-    values.slots[3] = L"\u00e9\u20ac\U0001F600";  // two- to four-byte UTF-8
+    values.slots[2] = L"21E zz";  // texts as the fields hold them, not numbers
+    values.slots[3] = L"\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF";  // UTF-8's edges
 
     const ConfigText file = FormatConfigFile(values, kFile);
     ASSERT_EQ(file.error, L"");
-    EXPECT_TRUE(
-        file.bytes.starts_with("[Orvanta]\r\nContacts=17\r\nBounceTime=4294967295\r\n"
-                               "Speed=500\r\nProtected=1\r\nKeyRepeat=800000\r\n"
-                               "Slot1=0e\r\nSlot2=\r\nSlot3=21E zz\r\n"
-                               "Slot4=\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\r\n"))
+    EXPECT_TRUE(file.bytes.starts_with(
+        "[Orvanta]\r\nContacts=17\r\nBounceTime=4294967295\r\n"
+        "Speed=500\r\nProtected=1\r\nKeyRepeat=800000\r\n"
+        "Slot1=0e\r\nSlot2=\r\nSlot3=21E zz\r\n"
+        "Slot4=\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\r\n"))
         << file.bytes;
     EXPECT_TRUE(file.bytes.ends_with("Slot48=329e\r\n"));
     const ConfigRead read = Read(file.bytes);
