@@ -98,6 +98,18 @@ protected:
         return shown;
     }
 
+    // "Ende" asks first, as nothing entered is written yet; No keeps the dialog, and
+    // "Schreiben" then sends the image to the key box.
+    void NoAtEndeThenWrite() {
+        program.Click(IDOK);
+        const auto question = program.AnswerBox(IDNO);
+        ASSERT_TRUE(question);
+        EXPECT_EQ(question->text, L"no write done - really exit?");
+        ASSERT_TRUE(program.BringToFront());
+        program.Click(IDC_WRITE);
+        ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    }
+
     void ExpectDelivered(const Entry& e, int length) {
         const auto images = keyBox.Images();
         ASSERT_EQ(images.size(), 1u);
@@ -318,14 +330,7 @@ TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
     ASSERT_TRUE(program.WaitForNoBox());
 
     // Cancel undid nothing, and what the chooser wrote counts as not yet written.
-    program.Click(IDOK);
-    const auto question = program.AnswerBox(IDNO);
-    ASSERT_TRUE(question);
-    EXPECT_EQ(question->text, L"no write done - really exit?");
-
-    ASSERT_TRUE(program.BringToFront());
-    program.Click(IDC_WRITE);
-    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    ASSERT_NO_FATAL_FAILURE(NoAtEndeThenWrite());
     Entry e;
     e.slots[5] = L"204";
     e.slots[6] = L"2e0";
@@ -364,14 +369,7 @@ TEST_F(WriteFromFile, TheFileIsShownAndWritten) {
     EXPECT_EQ(program.Text(IDC_CONTACTS), L"6");
     EXPECT_EQ(program.Text(IDC_SPEED), L"10");
 
-    program.Click(IDOK);
-    const auto question = program.AnswerBox(IDNO);
-    ASSERT_TRUE(question);
-    EXPECT_EQ(question->text, L"no write done - really exit?");
-
-    ASSERT_TRUE(program.BringToFront());
-    program.Click(IDC_WRITE);
-    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    ASSERT_NO_FATAL_FAILURE(NoAtEndeThenWrite());
     ExpectDelivered(e, 43);
 
     program.Click(IDOK);
