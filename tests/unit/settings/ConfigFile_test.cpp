@@ -193,6 +193,10 @@ TEST(ConfigFile, AValueThatWouldNotReadBackIsNotSaved) {
               L"break.\nThe file is as it was.");
     values.slots[4] = L"  1e\t";  // blanks around a value do not survive reading
     EXPECT_EQ(FormatConfigFile(values, kFile).bytes, "[Orvanta]\r\nSlot5=1e\r\n");
+    // Half a surrogate pair, pasted into a field, has no UTF-8 form: it is saved as U+FFFD, so
+    // that the file still opens.
+    values.slots[4] = std::wstring(1, static_cast<wchar_t>(0xDC00));
+    EXPECT_EQ(Read(FormatConfigFile(values, kFile).bytes).values.slots[4], L"\uFFFD");
     values.slots[4] = L"1e";
     values.repeatText = std::wstring(kMaxConfigLineLength - 10, L'f');  // "KeyRepeat=" and 4086
     EXPECT_EQ(Read(FormatConfigFile(values, kFile).bytes).values, values);
