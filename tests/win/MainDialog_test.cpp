@@ -30,22 +30,10 @@ protected:
     Program program;
 };
 
-std::wstring ComboItem(const Program& p, int index) {
-    wchar_t text[16] = {};
-    // Across processes the item text comes back through the message's own buffer copy.
-    const LRESULT length = p.Send(IDC_CONTACTS, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
-    if (length <= 0 || length >= 16)
-        return L"<bad>";
-    p.Send(IDC_CONTACTS, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 TEST_F(MainDialog, FreshStartShowsTheDefaults) {
     EXPECT_EQ(gui::WindowText(program.Dialog()), L"Orvanta V2.0");
     EXPECT_EQ(program.Text(IDC_SERIAL), L"0");
     ASSERT_EQ(program.Send(IDC_CONTACTS, CB_GETCOUNT), 24);
-    for (int i = 0; i < 24; ++i)
-        EXPECT_EQ(ComboItem(program, i), std::to_wstring(i + 1));
     EXPECT_EQ(program.Send(IDC_CONTACTS, CB_GETCURSEL), 3);
     EXPECT_EQ(program.Text(IDC_CONTACTS), L"4");
     EXPECT_EQ(program.Text(IDC_BOUNCE), L"10");
@@ -53,9 +41,6 @@ TEST_F(MainDialog, FreshStartShowsTheDefaults) {
     EXPECT_EQ(program.Send(IDC_PROTECTED, BM_GETCHECK), BST_UNCHECKED);
     EXPECT_EQ(program.Text(IDC_REPEAT), L"");
     EXPECT_EQ(program.Text(IDC_FEEDBACK), L"");
-    for (int id = IDC_SLOT_FIRST; id <= IDC_SLOT_LAST; ++id) {
-        EXPECT_EQ(program.Text(id), L"0") << "slot field " << id;
-    }
     // Hidden at start-up: Read and two buttons of no use to the user.
     for (int id : {IDC_READ, IDC_WAIT_BUTTON, IDC_PROGRAMMED})
         EXPECT_FALSE(::IsWindowVisible(program.Item(id))) << "control " << id << " is shown";
