@@ -1,5 +1,7 @@
 #include "framework/AppName.h"
 
+#include "framework/IntegerText.h"
+
 namespace fw {
 
 std::wstring AppNameFromPath(std::wstring_view modulePath) {
@@ -13,15 +15,12 @@ std::wstring AppNameFromPath(std::wstring_view modulePath) {
 }
 
 std::wstring FileArgument(std::wstring_view arguments) {
-    const size_t first = arguments.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos)
-        return {};
-    arguments.remove_prefix(first);
-    if (arguments.front() == L'"') {
+    arguments = TrimBlanks(arguments);
+    if (arguments.starts_with(L'"')) {
         arguments.remove_prefix(1);
         return std::wstring(arguments.substr(0, arguments.find(L'"')));
     }
-    return std::wstring(arguments.substr(0, arguments.find_last_not_of(L" \t") + 1));
+    return std::wstring(arguments);
 }
 
 }  // namespace fw

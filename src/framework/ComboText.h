@@ -12,4 +12,7 @@ namespace fw {
 // begins every item.
 int FindPrefixItem(const std::vector<std::wstring>& items, std::wstring_view text);
 
+// Whether `text` begins with `prefix`, the letters A to Z matched in either case.
+bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix);
+
 }  // namespace fw

@@ -3,10 +3,6 @@
 namespace fw {
 namespace {
 
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t';
-}
-
 // Magnitude and sign of a decimal integer text; nullopt for anything else or for a
 // magnitude above `limit`.
 struct Magnitude {
@@ -16,12 +12,9 @@ struct Magnitude {
 
 std::optional<Magnitude> ReadMagnitude(std::wstring_view text, std::uint64_t limit,
                                        bool allowMinus) {
+    text = TrimBlanks(text);
     size_t i = 0;
-    size_t end = text.size();
-    while (i < end && IsBlank(text[i]))
-        ++i;
-    while (end > i && IsBlank(text[end - 1]))
-        --end;
+    const size_t end = text.size();
     bool negative = false;
     if (i < end && (text[i] == L'+' || text[i] == L'-')) {
         negative = text[i] == L'-';
@@ -44,6 +37,13 @@ std::optional<Magnitude> ReadMagnitude(std::wstring_view text, std::uint64_t lim
 }
 
 }  // namespace
+
+std::wstring_view TrimBlanks(std::wstring_view text) {
+    const size_t first = text.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
 
 std::optional<std::int32_t> ParseInt32Text(std::wstring_view text) {
     // The negative side reaches one further than the positive one.

@@ -13,4 +13,7 @@ namespace fw {
 std::optional<std::int32_t> ParseInt32Text(std::wstring_view text);
 std::optional<std::uint32_t> ParseUInt32Text(std::wstring_view text);
 
+// The text without the blanks (spaces and tabs) around it.
+std::wstring_view TrimBlanks(std::wstring_view text);
+
 }  // namespace fw

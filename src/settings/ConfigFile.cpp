@@ -1,50 +1,36 @@
 #include "settings/ConfigFile.h"
 
-#include <vector>
-
+#include "framework/ComboText.h"
 #include "framework/IntegerText.h"
+#include "settings/FieldRules.h"
 
 namespace {
 
 constexpr wchar_t kSection[] = L"Orvanta";
-constexpr int kNamedKeys = 5;  // Contacts, BounceTime, Speed, Protected, KeyRepeat
-constexpr int kKeyCount = kNamedKeys + kSlotCount;
 constexpr size_t kShownValueLength = 40;  // a refused value is shown up to this length
 
+// The keys in the order a file is written; Slot1..Slot48 follow kFirstSlot.
+enum Key : int { kContacts, kBounceTime, kSpeed, kProtected, kKeyRepeat, kFirstSlot };
+constexpr int kKeyCount = kFirstSlot + kSlotCount;
+
 std::wstring KeyName(int key) {
-    static constexpr const wchar_t* kNames[kNamedKeys] = {L"Contacts", L"BounceTime", L"Speed",
+    static constexpr const wchar_t* kNames[kFirstSlot] = {L"Contacts", L"BounceTime", L"Speed",
                                                           L"Protected", L"KeyRepeat"};
-    if (key < kNamedKeys)
+    if (key < kFirstSlot)
         return kNames[key];
-    return L"Slot" + std::to_wstring(key - kNamedKeys + 1);
+    return L"Slot" + std::to_wstring(key - kFirstSlot + 1);
 }
 
-bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
-    auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
+bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() && fw::StartsWithIgnoringCase(a, b);
 }
 
 int KeyIndex(std::wstring_view name) {
     for (int key = 0; key < kKeyCount; ++key) {
-        if (EqualNoCase(name, KeyName(key)))
+        if (EqualIgnoringCase(name, KeyName(key)))
             return key;
     }
     return -1;
-}
-
-std::wstring_view Trim(std::wstring_view text) {
-    auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // --- Text encodings -------------------------------------------------------------------------
@@ -183,41 +169,70 @@ void AppendUtf8(std::string& out, std::wstring_view text) {
 
 // --- Values ---------------------------------------------------------------------------------
 
+template <class Values>  // ConfigValues, const or not
+auto& Slot(Values& values, int key) {
+    return values.slots[static_cast<size_t>(key - kFirstSlot)];
+}
+
 // Takes one value into `values`; the reason it is refused otherwise.
 std::optional<std::wstring> TakeValue(ConfigValues& values, int key, std::wstring_view text) {
     switch (key) {
-        case 0: {
+        case kContacts: {
             const auto contacts = fw::ParseInt32Text(text);
-            if (!contacts || *contacts < 1 || *contacts > 24)
+            if (!contacts || ContactsListIndex(*contacts) < 0)
                 return L"a number from 1 to 24";
             values.contacts = *contacts;
             return std::nullopt;
         }
-        case 1: {
+        case kBounceTime: {
             const auto bounce = fw::ParseUInt32Text(text);
             if (!bounce)
                 return L"a whole number from 0 to 4294967295";
             values.bounceTime = *bounce;
             return std::nullopt;
         }
-        case 2: {
+        case kSpeed: {
             const auto speed = fw::ParseUInt32Text(text);
-            if (!speed || *speed < 1 || *speed > 500)
-                return L"a number from 1 to 500";
+            if (!speed || *speed < kMinSpeed || *speed > kMaxSpeed)
+                return L"a number from " + std::to_wstring(kMinSpeed) + L" to " +
+                       std::to_wstring(kMaxSpeed);
             values.speed = *speed;
             return std::nullopt;
         }
-        case 3:
+        case kProtected:
             if (text != L"0" && text != L"1")
                 return L"0 or 1";
             values.protectedFlag = text == L"1";
             return std::nullopt;
-        case 4:
+        case kKeyRepeat:
             values.repeatText = std::wstring(text);
             return std::nullopt;
         default:
-            values.slots[static_cast<size_t>(key - kNamedKeys)] = std::wstring(text);
+            Slot(values, key) = std::wstring(text);
             return std::nullopt;
+    }
+}
+
+// The text a key is written with; none for a key without a value.
+std::optional<std::wstring> ValueText(const ConfigValues& values, int key) {
+    auto number = [](const auto& value) {
+        return value ? std::optional(std::to_wstring(*value)) : std::nullopt;
+    };
+    switch (key) {
+        case kContacts:
+            return number(values.contacts);
+        case kBounceTime:
+            return number(values.bounceTime);
+        case kSpeed:
+            return number(values.speed);
+        case kProtected:
+            if (!values.protectedFlag)
+                return std::nullopt;
+            return *values.protectedFlag ? L"1" : L"0";
+        case kKeyRepeat:
+            return values.repeatText;
+        default:
+            return Slot(values, key);
     }
 }
 
@@ -240,7 +255,7 @@ ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName) {
     }
 
     ConfigValues values;
-    std::vector<int> lineOfKey(kKeyCount, 0);
+    std::array<int, kKeyCount> lineOfKey{};
     bool sectionFound = false;
     bool inSection = false;
     std::wstring_view rest = *text;
@@ -256,21 +271,22 @@ ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName) {
                               std::to_wstring(kMaxConfigLineLength) + L" characters.");
             return read;
         }
-        line = Trim(line);
+        line = fw::TrimBlanks(line);
         if (line.empty() || line.front() == L';' || line.front() == L'#')
             continue;
         if (line.front() == L'[') {
-            inSection = EqualNoCase(Trim(line.substr(1, line.find(L']') - 1)), kSection);
+            inSection =
+                EqualIgnoringCase(fw::TrimBlanks(line.substr(1, line.find(L']') - 1)), kSection);
             sectionFound = sectionFound || inSection;
             continue;
         }
         const size_t equals = line.find(L'=');
         if (!inSection || equals == std::wstring_view::npos)
             continue;
-        const int key = KeyIndex(Trim(line.substr(0, equals)));
+        const int key = KeyIndex(fw::TrimBlanks(line.substr(0, equals)));
         if (key < 0)
             continue;
-        const std::wstring_view value = Trim(line.substr(equals + 1));
+        const std::wstring_view value = fw::TrimBlanks(line.substr(equals + 1));
         if (lineOfKey[static_cast<size_t>(key)] != 0) {
             read.error = CannotOpenMessage(
                 fileName, KeyName(key) + L" is given twice, in lines " +
@@ -301,34 +317,10 @@ ConfigText FormatConfigFile(const ConfigValues& values, std::wstring_view fileNa
     std::wstring text = L"[" + std::wstring(kSection) + L"]\r\n";
     ConfigText file;
     for (int key = 0; key < kKeyCount; ++key) {
-        std::optional<std::wstring> value;
-        switch (key) {
-            case 0:
-                if (values.contacts)
-                    value = std::to_wstring(*values.contacts);
-                break;
-            case 1:
-                if (values.bounceTime)
-                    value = std::to_wstring(*values.bounceTime);
-                break;
-            case 2:
-                if (values.speed)
-                    value = std::to_wstring(*values.speed);
-                break;
-            case 3:
-                if (values.protectedFlag)
-                    value = *values.protectedFlag ? L"1" : L"0";
-                break;
-            case 4:
-                value = values.repeatText;
-                break;
-            default:
-                value = values.slots[static_cast<size_t>(key - kNamedKeys)];
-                break;
-        }
+        const std::optional<std::wstring> value = ValueText(values, key);
         if (!value)
             continue;
-        const std::wstring line = KeyName(key) + L"=" + std::wstring(Trim(*value));
+        const std::wstring line = KeyName(key) + L"=" + std::wstring(fw::TrimBlanks(*value));
         if (line.find_first_of(L"\r\n") != std::wstring::npos) {
             file.error = CannotSaveMessage(fileName, KeyName(key) + L" holds a line break.");
             return file;

@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+// The programming speed, the transmission timer's interval in ms, is one of these.
+inline constexpr std::uint32_t kMinSpeed = 1;
+inline constexpr std::uint32_t kMaxSpeed = 500;
+
 // The serial number one higher, wrapping around like the 32-bit value it is stored as:
 // 2147483647 is followed by -2147483648.
 std::int32_t NextSerial(std::int32_t serial);

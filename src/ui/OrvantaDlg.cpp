@@ -35,10 +35,12 @@ namespace {
 template <class Function>
 Function SystemFunction(const wchar_t* library, const char* name) {
     HMODULE module = ::GetModuleHandleW(library);
-    wchar_t folder[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-    if (module == nullptr && length > 0 && length < MAX_PATH)
-        module = ::LoadLibraryW((std::wstring(folder, length) + L"\\" + library).c_str());
+    if (module == nullptr) {
+        wchar_t folder[MAX_PATH];
+        const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+        if (length > 0 && length < MAX_PATH)
+            module = ::LoadLibraryW((std::wstring(folder, length) + L"\\" + library).c_str());
+    }
     FARPROC function = module != nullptr ? ::GetProcAddress(module, name) : nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void*>(function));
 }
@@ -84,17 +86,14 @@ void COrvantaDlg::DoDataExchange(CDataExchange& dx) {
     if (dx.m_bSaveAndValidate) {
         fw::DDX_CBString(dx, IDC_CONTACTS, m_contactsText);
     } else {
-        // The field shows the count in use with its item selected, and nothing with no
-        // selection for a count outside the list, never one count while another is used.
-        m_contactsText = ContactsText(m_contacts);
-        m_contactsBox.SetCurSel(ContactsListIndex(m_contacts));
+        ShowContacts();
     }
     fw::DDX_Check(dx, IDC_PROTECTED, m_protected);
     fw::DDX_Text(dx, IDC_BOUNCE, m_bounceTime);
     fw::DDX_Check(dx, IDC_KEYSTACK, m_keyStack);
     fw::DDX_Text(dx, IDC_REPEAT, m_repeatText);
     fw::DDX_Text(dx, IDC_SPEED, m_speed);
-    fw::DDV_MinMaxUInt(dx, IDC_SPEED, m_speed, 1, 500);
+    fw::DDV_MinMaxUInt(dx, IDC_SPEED, m_speed, kMinSpeed, kMaxSpeed);
     fw::DDX_Control(dx, IDC_FEEDBACK, m_feedback);
     fw::DDX_Control(dx, IDC_WAIT_BUTTON, m_waitButton);
     fw::DDX_Control(dx, IDC_PROGRAMMED, m_programmedButton);
@@ -185,6 +184,13 @@ LRESULT COrvantaDlg::OnQueryDragIcon(WPARAM, LPARAM) {
 
 LRESULT COrvantaDlg::OnHelpInfo(WPARAM, LPARAM) {
     return TRUE;
+}
+
+void COrvantaDlg::ShowContacts() {
+    // The field shows the count in use with its item selected, and nothing with no selection
+    // for a count outside the list, never one count while another is used.
+    m_contactsText = ContactsText(m_contacts);
+    m_contactsBox.SetCurSel(ContactsListIndex(m_contacts));
 }
 
 void COrvantaDlg::OnContactsSelChange() {
@@ -303,8 +309,7 @@ void COrvantaDlg::ApplyConfiguration(const ConfigValues& values) {
         return;  // a file with nothing in it changes nothing
     if (values.contacts) {
         m_contacts = *values.contacts;
-        m_contactsText = ContactsText(m_contacts);
-        m_contactsBox.SetCurSel(ContactsListIndex(m_contacts));
+        ShowContacts();
     }
     if (values.bounceTime) {
         m_bounceTime = *values.bounceTime;

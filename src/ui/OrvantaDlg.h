@@ -58,6 +58,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void ShowContacts();  // the count in use, in the contacts field
     void LoadSettings();
     void SaveSettings();
     void SaveSerial();
