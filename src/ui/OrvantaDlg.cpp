@@ -388,9 +388,12 @@ BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
     if (msg->message >= WM_KEYDOWN && msg->message <= kLastKeyMessage &&
         m_feedback.m_hWnd != nullptr && ::GetFocus() == m_feedback.m_hWnd) {
         bool awaitAck = m_awaitAck != FALSE;
-        const FeedbackDecision decision =
-            DecideFeedbackKey(msg->message, static_cast<std::uint32_t>(msg->wParam), awaitAck,
-                              m_expectedAck, m_heldKeys);
+        // The keyboard's state as of this message: a key let go while the focus was elsewhere
+        // counts too.
+        const HeldKeys held{(::GetKeyState(VK_SHIFT) & 0x8000) != 0,
+                            (::GetKeyState(VK_CONTROL) & 0x8000) != 0};
+        const FeedbackDecision decision = DecideFeedbackKey(
+            msg->message, static_cast<std::uint32_t>(msg->wParam), awaitAck, m_expectedAck, held);
         m_awaitAck = awaitAck ? TRUE : FALSE;
         if (decision.action == FeedbackAction::Consume)
             return TRUE;

@@ -135,7 +135,6 @@ private:
     CProgressDlg* m_progressDlg = nullptr;  // not owned; none is attached by the program
     ConfigImage m_image{};                  // rebuilt in place by each write, never cleared
     CLockTransmission m_transmission{m_image, *this};  // m_txStep, m_txSteps, m_timerId
-    HeldKeys m_heldKeys;  // Shift and Ctrl as the feedback field saw them
     CButton m_waitButton;
     CButton m_programmedButton;
     CButton m_readButton;
