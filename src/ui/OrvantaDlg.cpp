@@ -323,10 +323,8 @@ void COrvantaDlg::ApplyConfiguration(const ConfigValues& values) {
         m_protected = *values.protectedFlag ? TRUE : FALSE;
         ::CheckDlgButton(m_hWnd, IDC_PROTECTED, m_protected ? BST_CHECKED : BST_UNCHECKED);
     }
-    if (values.repeatText) {
-        m_repeatText = *values.repeatText;
-        SetRepeatText(m_repeatText);
-    }
+    if (values.repeatText)
+        SetRepeatText(*values.repeatText);
     for (int s = 0; s < kSlotCount; ++s) {
         if (const auto& text = values.slots[static_cast<size_t>(s)])
             SetSlotText(s, *text);
@@ -532,6 +530,8 @@ std::wstring COrvantaDlg::RepeatText() const {
 }
 
 void COrvantaDlg::SetRepeatText(std::wstring_view text) {
+    // The member too: the key echo's exchange puts the members back into the fields.
+    m_repeatText = text;
     CEdit(GetDlgItem(IDC_REPEAT)).ReplaceAll(text);
 }
 
