@@ -302,11 +302,11 @@ void COrvantaDlg::OpenConfiguration(const std::wstring& path) {
     }
     ApplyConfiguration(read.values);
     m_configFile = path;
+    if (!read.notice.empty())
+        MessageBox(read.notice, nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void COrvantaDlg::ApplyConfiguration(const ConfigValues& values) {
-    if (values == ConfigValues{})
-        return;  // a file with nothing in it changes nothing
     if (values.contacts) {
         m_contacts = *values.contacts;
         ShowContacts();
