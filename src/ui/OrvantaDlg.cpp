@@ -47,10 +47,10 @@ Function SystemFunction(const wchar_t* library, const char* name) {
 
 }  // namespace
 
-COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle, std::wstring startupFile)
+COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle, std::vector<std::wstring> startupFiles)
     : CDialogEx(IDD_ORVANTA_DIALOG),
       m_versionTitle(versionTitle),
-      m_startupFile(std::move(startupFile)) {
+      m_startupFiles(std::move(startupFiles)) {
     m_icon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
     // The library is asked once, here: a key box plugged in later is not seen through it.
     m_device = OpenDeviceLibrary(std::make_unique<CBrondel>());
@@ -136,7 +136,7 @@ BOOL COrvantaDlg::OnInitDialog() {
     // Every slot field starts as "0", as the template creates it.
     // A file named at start-up overrides the stored settings; it opens once the dialog shows,
     // so that a message about it has the dialog behind it.
-    if (!m_startupFile.empty())
+    if (!m_startupFiles.empty())
         PostMessage(WM_APP_OPEN_FILE);
     return TRUE;
 }
@@ -285,7 +285,10 @@ LRESULT COrvantaDlg::OnDropFiles(WPARAM wParam, LPARAM) {
 }
 
 LRESULT COrvantaDlg::OnOpenStartupFile(WPARAM, LPARAM) {
-    OpenConfiguration(m_startupFile);
+    if (m_startupFiles.size() > 1)
+        MessageBox(kStartWithOneFile, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    else
+        OpenConfiguration(m_startupFiles.front());
     return 0;
 }
 

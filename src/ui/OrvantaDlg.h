@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device/DeviceLibrary.h"
 #include "framework/Button.h"
@@ -27,8 +28,9 @@ class COrvantaDlg : public CDialogEx,
                     private CLockTransmission::Port,
                     private IKeycodesHost {
 public:
-    // `startupFile`: a configuration file to open once the dialog shows, or empty.
-    COrvantaDlg(std::wstring_view versionTitle, std::wstring startupFile);
+    // `startupFiles`: the configuration file to open once the dialog shows; none is opened
+    // when there are several.
+    COrvantaDlg(std::wstring_view versionTitle, std::vector<std::wstring> startupFiles);
 
     // The feedback field's key monitor and the key box's acknowledgement letter.
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -128,7 +130,7 @@ private:
     std::int32_t m_slot = 0;  // current key-event slot, 0..47
     BOOL m_notWritten = FALSE;
     std::wstring_view m_versionTitle;
-    std::wstring m_startupFile;
+    std::vector<std::wstring> m_startupFiles;
     std::wstring m_configFile;  // the file last opened or saved: where the file dialogs start
     BOOL m_awaitAck = FALSE;
     std::int32_t m_expectedAck = 0;
