@@ -27,7 +27,11 @@ BOOL COrvantaApp::InitInstance() {
     m_versionTitle = MakeVersionTitle(m_appName);
     m_brandLine = BrandLine(ChooseBrand(m_versionTitle));
 
-    auto dialog = std::make_unique<COrvantaDlg>(m_versionTitle, fw::FileArgument(m_lpCmdLine));
+    auto exists = [](const std::wstring& path) {
+        return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    auto dialog =
+        std::make_unique<COrvantaDlg>(m_versionTitle, fw::FileArguments(m_lpCmdLine, exists));
     m_pMainWnd = dialog.get();
     dialog->DoModal();
     m_pMainWnd = nullptr;

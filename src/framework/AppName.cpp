@@ -1,5 +1,7 @@
 #include "framework/AppName.h"
 
+#include <algorithm>
+
 #include "framework/IntegerText.h"
 
 namespace fw {
@@ -14,13 +16,25 @@ std::wstring AppNameFromPath(std::wstring_view modulePath) {
     return std::wstring(name);
 }
 
-std::wstring FileArgument(std::wstring_view arguments) {
+std::vector<std::wstring> FileArguments(std::wstring_view arguments,
+                                        const std::function<bool(const std::wstring&)>& exists) {
     arguments = TrimBlanks(arguments);
-    if (arguments.starts_with(L'"')) {
-        arguments.remove_prefix(1);
-        return std::wstring(arguments.substr(0, arguments.find(L'"')));
+    std::vector<std::wstring> files;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == L' ' || arguments[i] == L'\t')
+            continue;
+        const bool quoted = arguments[i] == L'"';
+        const size_t begin = i + (quoted ? 1 : 0);
+        i = std::min(arguments.find_first_of(quoted ? L"\"" : L" \t", begin), arguments.size());
+        if (i > begin)
+            files.emplace_back(arguments.substr(begin, i - begin));
     }
-    return std::wstring(arguments);
+    const std::wstring whole(arguments);
+    if (files.size() > 1 && whole.find(L'"') == std::wstring::npos &&
+        (exists(whole) || !std::all_of(files.begin(), files.end(), exists))) {
+        return {whole};
+    }
+    return files;
 }
 
 }  // namespace fw

@@ -13,7 +13,6 @@ constexpr unsigned kSysKeyDown = 0x0104;
 constexpr unsigned kSysKeyUp = 0x0105;
 
 constexpr std::uint32_t kVkShift = 0x10;
-constexpr std::uint32_t kVkControl = 0x11;
 
 std::wstring_view KeyName(std::uint32_t vk) {
     return g_virtualKeyNames[vk >= 1 && vk <= 255 ? vk : 0];
@@ -29,7 +28,7 @@ FeedbackDecision Echo(std::wstring text, bool acknowledged = false) {
     return {FeedbackAction::Echo, std::move(text) + L" ", acknowledged};
 }
 
-FeedbackDecision KeyDown(std::uint32_t vk, bool& awaitAck, int expectedAck, HeldKeys& held) {
+FeedbackDecision KeyDown(std::uint32_t vk, bool& awaitAck, int expectedAck, HeldKeys held) {
     std::wstring text(KeyName(vk));
     bool acknowledged = false;
     if (awaitAck) {
@@ -42,12 +41,8 @@ FeedbackDecision KeyDown(std::uint32_t vk, bool& awaitAck, int expectedAck, Held
             acknowledged = true;
         }
     }
-    if (vk == kVkShift) {
-        held.shift = true;
+    if (vk == kVkShift)
         return {};
-    }
-    if (vk == kVkControl)
-        held.ctrl = true;
     if (text.size() > 1)
         return Echo((held.shift ? L"SHIFT " : L"") + text, acknowledged);
     // Letters, digits and punctuation type themselves, except Ctrl with A..X.
@@ -59,15 +54,11 @@ FeedbackDecision KeyDown(std::uint32_t vk, bool& awaitAck, int expectedAck, Held
 }  // namespace
 
 FeedbackDecision DecideFeedbackKey(unsigned message, std::uint32_t vk, bool& awaitAck,
-                                   int expectedAck, HeldKeys& held) {
+                                   int expectedAck, HeldKeys held) {
     switch (message) {
         case kKeyDown:
             return KeyDown(vk, awaitAck, expectedAck, held);
         case kKeyUp:
-            if (vk == kVkShift)
-                held.shift = false;
-            if (vk == kVkControl)
-                held.ctrl = false;
             return Consume();
         case kSysKeyDown:
             // While a letter is awaited, Alt and F10 keep their usual meaning.

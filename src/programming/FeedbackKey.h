@@ -10,7 +10,8 @@
 // The text that confirms a write; the echo adds one more blank.
 inline constexpr std::wstring_view kProgrammingOk = L"programming ok      ";
 
-// Shift and Ctrl as the key monitor has seen them go down and up in the feedback field.
+// Shift and Ctrl as the keyboard holds them when the key message comes, wherever the focus was
+// when they went down or up.
 struct HeldKeys {
     bool shift = false;
     bool ctrl = false;
@@ -32,6 +33,6 @@ struct FeedbackDecision {
 
 // message: WM_KEYDOWN..0x0109; vk: its wParam. While awaitAck is set, the lock keys of the
 // transmission are swallowed and the first other key-down ends the wait (clears awaitAck),
-// matching when (vk | 0x20) == expectedAck. Updates awaitAck and the held keys.
+// matching when (vk | 0x20) == expectedAck.
 FeedbackDecision DecideFeedbackKey(unsigned message, std::uint32_t vk, bool& awaitAck,
-                                   int expectedAck, HeldKeys& held);
+                                   int expectedAck, HeldKeys held);

@@ -1,5 +1,7 @@
 #include "settings/ConfigFile.h"
 
+#include <algorithm>
+
 #include "framework/ComboText.h"
 #include "framework/IntegerText.h"
 #include "settings/FieldRules.h"
@@ -8,17 +10,21 @@ namespace {
 
 constexpr wchar_t kSection[] = L"Orvanta";
 constexpr size_t kShownValueLength = 40;  // a refused value is shown up to this length
+constexpr int kShownUnknownLines = 10;    // a message lists this many lines of unknown keys
 
 // The keys in the order a file is written; Slot1..Slot48 follow kFirstSlot.
 enum Key : int { kContacts, kBounceTime, kSpeed, kProtected, kKeyRepeat, kFirstSlot };
 constexpr int kKeyCount = kFirstSlot + kSlotCount;
 
-std::wstring KeyName(int key) {
-    static constexpr const wchar_t* kNames[kFirstSlot] = {L"Contacts", L"BounceTime", L"Speed",
-                                                          L"Protected", L"KeyRepeat"};
-    if (key < kFirstSlot)
-        return kNames[key];
-    return L"Slot" + std::to_wstring(key - kFirstSlot + 1);
+const std::wstring& KeyName(int key) {
+    static const auto names = [] {
+        std::array<std::wstring, kKeyCount> all = {L"Contacts", L"BounceTime", L"Speed",
+                                                   L"Protected", L"KeyRepeat"};
+        for (int s = 0; s < kSlotCount; ++s)
+            all[static_cast<size_t>(kFirstSlot + s)] = L"Slot" + std::to_wstring(s + 1);
+        return all;
+    }();
+    return names[static_cast<size_t>(key)];
 }
 
 bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
@@ -147,8 +153,6 @@ void AppendUtf8(std::string& out, std::wstring_view text) {
                 ++i;
             }
         }
-        if (IsSurrogate(cp) || cp > 0x10FFFF)
-            cp = 0xFFFD;  // half a pair has no UTF-8 form
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));
         } else if (cp < 0x800) {
@@ -167,6 +171,56 @@ void AppendUtf8(std::string& out, std::wstring_view text) {
     }
 }
 
+// Why a field's text cannot be kept in a file exactly; nothing when it can. A line break would
+// end the line, other control characters make the file no text, and half a surrogate pair has
+// no UTF-8 form.
+const wchar_t* Unkeepable(std::wstring_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<char32_t>(text[i]);
+        if (c == L'\r' || c == L'\n')
+            return L"a line break";
+        if (c < 0x20 && c != L'\t')
+            return L"a control character";
+        const bool pair = sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF &&
+                          i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        if (pair)
+            ++i;
+        else if (IsSurrogate(c) || c > 0x10FFFF)
+            return L"half of a surrogate pair";
+    }
+    return nullptr;
+}
+
+// A value keeps the blanks at its ends, and a double quote it starts with, inside a pair of
+// double quotes, which reading takes off again.
+std::wstring Quoted(std::wstring_view value) {
+    if (value.empty() || (fw::TrimBlanks(value).size() == value.size() && value.front() != L'"'))
+        return std::wstring(value);
+    return L"\"" + std::wstring(value) + L"\"";
+}
+
+std::wstring_view Unquoted(std::wstring_view value) {
+    if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"')
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// The next line of `rest`, taken off it with its line end: CR LF, LF or CR alone.
+std::wstring_view NextLine(std::wstring_view& rest) {
+    const size_t end = std::min(rest.find_first_of(L"\r\n"), rest.size());
+    const std::wstring_view line = rest.substr(0, end);
+    rest.remove_prefix(std::min(rest.size(), end + (rest.substr(end, 2) == L"\r\n" ? 2 : 1)));
+    return line;
+}
+
+// A line as a message shows it: at most kShownValueLength characters.
+std::wstring Shown(std::wstring_view text) {
+    std::wstring shown(text.substr(0, kShownValueLength));
+    if (text.size() > kShownValueLength)
+        shown += L"...";
+    return shown;
+}
+
 // --- Values ---------------------------------------------------------------------------------
 
 template <class Values>  // ConfigValues, const or not
@@ -178,8 +232,8 @@ auto& Slot(Values& values, int key) {
 std::optional<std::wstring> TakeValue(ConfigValues& values, int key, std::wstring_view text) {
     switch (key) {
         case kContacts: {
-            const auto contacts = fw::ParseInt32Text(text);
-            if (!contacts || ContactsListIndex(*contacts) < 0)
+            const auto contacts = ContactsFromText(text);  // as the field takes it
+            if (!contacts)
                 return L"a number from 1 to 24";
             values.contacts = *contacts;
             return std::nullopt;
@@ -236,7 +290,7 @@ std::optional<std::wstring> ValueText(const ConfigValues& values, int key) {
     }
 }
 
-std::wstring Quoted(std::wstring_view fileName) {
+std::wstring InQuotes(std::wstring_view fileName) {
     return L"\"" + std::wstring(fileName) + L"\"";
 }
 
@@ -258,13 +312,12 @@ ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName) {
     std::array<int, kKeyCount> lineOfKey{};
     bool sectionFound = false;
     bool inSection = false;
+    bool anyKey = false;
+    std::wstring unknown;  // the section's lines that name no key, one per line of a message
+    int unknownLines = 0;
     std::wstring_view rest = *text;
     for (int lineNo = 1; !rest.empty(); ++lineNo) {
-        const size_t end = rest.find(L'\n');
-        std::wstring_view line = rest.substr(0, end);
-        rest = end == std::wstring_view::npos ? std::wstring_view{} : rest.substr(end + 1);
-        if (line.ends_with(L'\r'))
-            line.remove_suffix(1);
+        std::wstring_view line = NextLine(rest);
         if (line.size() > kMaxConfigLineLength) {
             read.error = CannotOpenMessage(
                 fileName, L"Line " + std::to_wstring(lineNo) + L" is longer than " +
@@ -275,18 +328,25 @@ ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName) {
         if (line.empty() || line.front() == L';' || line.front() == L'#')
             continue;
         if (line.front() == L'[') {
+            // Only a whole header names the section: "[Orvanta" or "[Orvanta] x" does not.
             inSection =
-                EqualIgnoringCase(fw::TrimBlanks(line.substr(1, line.find(L']') - 1)), kSection);
+                line.find(L']') == line.size() - 1 &&
+                EqualIgnoringCase(fw::TrimBlanks(line.substr(1, line.size() - 2)), kSection);
             sectionFound = sectionFound || inSection;
             continue;
         }
+        if (!inSection)
+            continue;
         const size_t equals = line.find(L'=');
-        if (!inSection || equals == std::wstring_view::npos)
+        const int key = equals == std::wstring_view::npos
+                            ? -1
+                            : KeyIndex(fw::TrimBlanks(line.substr(0, equals)));
+        if (key < 0) {
+            if (++unknownLines <= kShownUnknownLines)
+                unknown += L"\nline " + std::to_wstring(lineNo) + L": " + Shown(line);
             continue;
-        const int key = KeyIndex(fw::TrimBlanks(line.substr(0, equals)));
-        if (key < 0)
-            continue;
-        const std::wstring_view value = fw::TrimBlanks(line.substr(equals + 1));
+        }
+        const std::wstring_view value = Unquoted(fw::TrimBlanks(line.substr(equals + 1)));
         if (lineOfKey[static_cast<size_t>(key)] != 0) {
             read.error = CannotOpenMessage(
                 fileName, KeyName(key) + L" is given twice, in lines " +
@@ -295,12 +355,10 @@ ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName) {
             return read;
         }
         lineOfKey[static_cast<size_t>(key)] = lineNo;
+        anyKey = true;
         if (const auto wanted = TakeValue(values, key, value)) {
-            std::wstring shown(value.substr(0, kShownValueLength));
-            if (value.size() > kShownValueLength)
-                shown += L"...";
             read.error =
-                CannotOpenMessage(fileName, KeyName(key) + L"=" + shown + L" is refused: " +
+                CannotOpenMessage(fileName, KeyName(key) + L"=" + Shown(value) + L" is refused: " +
                                                 KeyName(key) + L" takes " + *wanted + L".");
             return read;
         }
@@ -308,6 +366,19 @@ ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName) {
     if (!sectionFound) {
         read.error = CannotOpenMessage(fileName, L"It has no [Orvanta] section.");
         return read;
+    }
+    if (unknownLines > kShownUnknownLines)
+        unknown += L"\nand " + std::to_wstring(unknownLines - kShownUnknownLines) + L" more";
+    if (!anyKey) {
+        read.error =
+            CannotOpenMessage(fileName, L"Its [Orvanta] section names no key the program knows" +
+                                            (unknown.empty() ? L"." : L":" + unknown));
+        return read;
+    }
+    if (!unknown.empty()) {
+        read.notice = L"The configuration file " + InQuotes(fileName) +
+                      L" is open. These lines name no key the program knows and were skipped:" +
+                      unknown;
     }
     read.values = std::move(values);
     return read;
@@ -320,11 +391,11 @@ ConfigText FormatConfigFile(const ConfigValues& values, std::wstring_view fileNa
         const std::optional<std::wstring> value = ValueText(values, key);
         if (!value)
             continue;
-        const std::wstring line = KeyName(key) + L"=" + std::wstring(fw::TrimBlanks(*value));
-        if (line.find_first_of(L"\r\n") != std::wstring::npos) {
-            file.error = CannotSaveMessage(fileName, KeyName(key) + L" holds a line break.");
+        if (const wchar_t* why = Unkeepable(*value)) {
+            file.error = CannotSaveMessage(fileName, KeyName(key) + L" holds " + why + L".");
             return file;
         }
+        const std::wstring line = KeyName(key) + L"=" + Quoted(*value);
         if (line.size() > kMaxConfigLineLength) {
             file.error = CannotSaveMessage(
                 fileName, KeyName(key) + L" is too long to keep: " + L"a line holds at most " +
@@ -338,11 +409,11 @@ ConfigText FormatConfigFile(const ConfigValues& values, std::wstring_view fileNa
 }
 
 std::wstring CannotOpenMessage(std::wstring_view fileName, std::wstring_view reason) {
-    return L"Cannot open the configuration file " + Quoted(fileName) + L":\n" +
+    return L"Cannot open the configuration file " + InQuotes(fileName) + L":\n" +
            std::wstring(reason) + L"\nNothing was changed.";
 }
 
 std::wstring CannotSaveMessage(std::wstring_view fileName, std::wstring_view reason) {
-    return L"Cannot save the configuration to " + Quoted(fileName) + L":\n" + std::wstring(reason) +
-           L"\nThe file is as it was.";
+    return L"Cannot save the configuration to " + InQuotes(fileName) + L":\n" +
+           std::wstring(reason) + L"\nThe file is as it was.";
 }

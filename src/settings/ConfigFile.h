@@ -3,16 +3,18 @@
 // is not in the file: it belongs to one key box.
 //
 //   [Orvanta]
-//   Contacts=4          1..24
+//   Contacts=4          1..24, as the contacts list names them
 //   BounceTime=10       0..4294967295
 //   Speed=50            1..500
 //   Protected=0         0 or 1
 //   KeyRepeat=5         the key-repeat field's hex text as it is
 //   Slot1=1e ... Slot48 the slot fields' hex texts as they are
 //
-// Key names and the section name are read in any letter case. Other sections, unknown keys,
-// lines without '=' and comment lines (';' or '#') are ignored; a key that is missing leaves
-// its field as it is.
+// Key names and the section name are read in any letter case; a line ends in CR LF, LF or CR.
+// A value has the blanks around it taken off, then one pair of double quotes around it, so
+// that " 1e" is kept as "\" 1e\"". Other sections and comment lines (';' or '#') are ignored;
+// a line of the section that names no known key is named in a notice; a key that is missing
+// leaves its field as it is.
 #pragma once
 
 #include <array>
@@ -43,18 +45,21 @@ inline constexpr std::size_t kMaxConfigLineLength = 4096;
 
 // The outcome of reading a file: the values, or the message for the user, which names the
 // file and, for a refused value, the key and the value. A refused file gives no values at all.
+// The notice, for the user once the values are taken, names the lines with unknown keys.
 struct ConfigRead {
     ConfigValues values;
     std::wstring error;
+    std::wstring notice;
 };
 
 // Reads a file's bytes: UTF-8 with or without a byte-order mark, or UTF-16 (either byte order)
-// with one. Lines end in CR LF or LF.
+// with one. A file whose section names no key it knows is refused too.
 ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName);
 
 // The file for `values`, in UTF-8 with CR LF line ends; a key without a value is left out.
-// Values lose the blanks around them, as reading would. A value that would not read back the
-// same (a line break in it, or too long a line) gives a message naming the file and the key.
+// Reading it gives `values` back exactly. A value that could not be kept so (a line break or
+// another control character, half a surrogate pair, too long a line) gives a message naming
+// the file and the key.
 struct ConfigText {
     std::string bytes;
     std::wstring error;

@@ -51,6 +51,16 @@ std::wstring FullPath(const std::wstring& path) {
     return length > 0 && length < size ? std::wstring(full.data(), length) : path;
 }
 
+// A full path in the form that lifts the usual limit of MAX_PATH characters, so that the name
+// of the new file beside the target fits whenever the target's own name does.
+std::wstring LongPath(const std::wstring& full) {
+    if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\"))
+        return full;
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);  // a network share
+    return L"\\\\?\\" + full;
+}
+
 }  // namespace
 
 FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit) {
@@ -79,8 +89,18 @@ FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit) {
 std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
     // The new file lies in the target's folder, so the rename stays on one volume. Its name is
     // the process's own: two programs saving the same file do not write into each other's.
-    const std::wstring target = FullPath(path);
+    const std::wstring target = LongPath(FullPath(path));
     const std::wstring fresh = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+    // A file that another program holds open, as an editor does, is found out before anything
+    // is written (Wine's replace operation would leave a file of its own beside it).
+    const bool exists = ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (exists) {
+        CFile probe(::CreateFileW(target.c_str(), DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe.IsOpen())
+            return SystemReason(::GetLastError());
+    }
     CFile file(::CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
@@ -106,10 +126,13 @@ std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes) 
     if (bytes.empty())
         check(::FlushFileBuffers(file.Get()) != FALSE);
     check(file.Close());
-    if (error == ERROR_SUCCESS &&
-        check(::MoveFileExW(fresh.c_str(), target.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE)) {
-        return {};
+    if (error == ERROR_SUCCESS) {
+        const BOOL placed =
+            exists ? ::ReplaceFileW(target.c_str(), fresh.c_str(), nullptr,
+                                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                   : ::MoveFileExW(fresh.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        if (check(placed != FALSE))
+            return {};
     }
     ::DeleteFileW(fresh.c_str());
     return SystemReason(error);

@@ -14,6 +14,8 @@ struct FileBytes {
 // Reads the file, but no more than `limit` + 1 bytes: enough to tell a file that is too long.
 FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit);
 
-// Writes the bytes to a new file next to `path`, flushes it to the disk and renames it over
-// `path`. Returns the system's reason when that failed, with the new file removed; else empty.
+// Writes the bytes to a new file next to `path`, flushes it to the disk and puts it in place:
+// over an existing file with the system's replace operation, which keeps the file's attributes
+// and security settings and refuses a read-only file. Returns the system's reason when that
+// failed, with the new file removed; else empty.
 std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes);

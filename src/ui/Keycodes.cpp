@@ -40,12 +40,13 @@ BOOL CKeycodes::OnInitDialog() {
     for (const std::wstring_view name : g_hidKeyNames)
         m_keyCombo.AddString(name);
     m_repeatMask = ParseHexText(m_mainDlg->RepeatText());
+    m_slot = m_mainDlg->CurrentSlot();
     ShowSlotLabel();
     return TRUE;
 }
 
 void CKeycodes::ShowSlotLabel() {
-    m_slotLabel.ReplaceAll(SlotLabel(m_mainDlg->CurrentSlot()));
+    m_slotLabel.ReplaceAll(SlotLabel(m_slot));
 }
 
 void CKeycodes::OnKeySelected() {
@@ -62,11 +63,12 @@ void CKeycodes::WriteKeyCode() {
     const auto word = ChosenKeyCodeWord(m_keyCombo.GetCurSel(), m_ctrl != FALSE, m_shift != FALSE,
                                         m_alt != FALSE, m_gui != FALSE);
     if (word)
-        m_mainDlg->SetSlotText(m_mainDlg->CurrentSlot(), FormatHexText(*word));
+        m_mainDlg->SetSlotText(m_slot, FormatHexText(*word));
 }
 
 void CKeycodes::OnNext() {
-    const NextSlotStep step = NextSlot(m_mainDlg->CurrentSlot(), m_mainDlg->Contacts());
+    const NextSlotStep step = NextSlot(m_slot, m_mainDlg->Contacts());
+    m_slot = step.slot;
     m_mainDlg->SetCurrentSlot(step.slot);
     m_mainDlg->SelectSlot(step.slot);
     ShowSlotLabel();
@@ -80,6 +82,6 @@ void CKeycodes::OnNext() {
 
 void CKeycodes::OnRepeatClicked() {
     UpdateData(TRUE);
-    m_repeatMask = ApplyRepeat(m_repeatMask, m_mainDlg->CurrentSlot(), m_repeat != FALSE);
+    m_repeatMask = ApplyRepeat(m_repeatMask, m_slot, m_repeat != FALSE);
     m_mainDlg->SetRepeatText(FormatHexText(m_repeatMask));
 }

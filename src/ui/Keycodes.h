@@ -22,6 +22,9 @@ public:
     std::uint32_t m_repeatMask = 0;  // working copy of the key-repeat field: bit n, contact n+1
     CComboBox m_keyCombo;
     IKeycodesHost* m_mainDlg;  // not owned
+    // The slot the label shows and picks go to: the main dialog's current slot when the chooser
+    // opens, then moved by "Next" only (a write that ends meanwhile resets the main dialog's).
+    int m_slot = 0;
     CEdit m_slotLabel;
     BOOL m_repeat = FALSE;
     CButton m_repeatButton;

@@ -5,9 +5,11 @@ inline constexpr wchar_t kNotImplemented[] = L"Not implemented";
 inline constexpr wchar_t kReallyExit[] = L"no write done - really exit?";
 inline constexpr wchar_t kReallyExitCaption[] = L"?";
 
-// Configuration files: the system menu entries, the file dialogs' filter, a drop of several.
+// Configuration files: the system menu entries, the file dialogs' filter, several at once.
 inline constexpr wchar_t kOpenConfigMenu[] = L"&Open configuration...";
 inline constexpr wchar_t kSaveConfigMenu[] = L"&Save configuration as...";
 inline constexpr wchar_t kConfigFilter[] =
     L"Configuration files (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
 inline constexpr wchar_t kDropOneFile[] = L"Drop one configuration file at a time.";
+inline constexpr wchar_t kStartWithOneFile[] =
+    L"Start the program with one configuration file at a time.";

@@ -47,10 +47,10 @@ Function SystemFunction(const wchar_t* library, const char* name) {
 
 }  // namespace
 
-COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle, std::wstring startupFile)
+COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle, std::vector<std::wstring> startupFiles)
     : CDialogEx(IDD_ORVANTA_DIALOG),
       m_versionTitle(versionTitle),
-      m_startupFile(std::move(startupFile)) {
+      m_startupFiles(std::move(startupFiles)) {
     m_icon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
     // The library is asked once, here: a key box plugged in later is not seen through it.
     m_device = OpenDeviceLibrary(std::make_unique<CBrondel>());
@@ -136,7 +136,7 @@ BOOL COrvantaDlg::OnInitDialog() {
     // Every slot field starts as "0", as the template creates it.
     // A file named at start-up overrides the stored settings; it opens once the dialog shows,
     // so that a message about it has the dialog behind it.
-    if (!m_startupFile.empty())
+    if (!m_startupFiles.empty())
         PostMessage(WM_APP_OPEN_FILE);
     return TRUE;
 }
@@ -285,7 +285,10 @@ LRESULT COrvantaDlg::OnDropFiles(WPARAM wParam, LPARAM) {
 }
 
 LRESULT COrvantaDlg::OnOpenStartupFile(WPARAM, LPARAM) {
-    OpenConfiguration(m_startupFile);
+    if (m_startupFiles.size() > 1)
+        MessageBox(kStartWithOneFile, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    else
+        OpenConfiguration(m_startupFiles.front());
     return 0;
 }
 
@@ -302,11 +305,11 @@ void COrvantaDlg::OpenConfiguration(const std::wstring& path) {
     }
     ApplyConfiguration(read.values);
     m_configFile = path;
+    if (!read.notice.empty())
+        MessageBox(read.notice, nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void COrvantaDlg::ApplyConfiguration(const ConfigValues& values) {
-    if (values == ConfigValues{})
-        return;  // a file with nothing in it changes nothing
     if (values.contacts) {
         m_contacts = *values.contacts;
         ShowContacts();
@@ -323,10 +326,8 @@ void COrvantaDlg::ApplyConfiguration(const ConfigValues& values) {
         m_protected = *values.protectedFlag ? TRUE : FALSE;
         ::CheckDlgButton(m_hWnd, IDC_PROTECTED, m_protected ? BST_CHECKED : BST_UNCHECKED);
     }
-    if (values.repeatText) {
-        m_repeatText = *values.repeatText;
-        SetRepeatText(m_repeatText);
-    }
+    if (values.repeatText)
+        SetRepeatText(*values.repeatText);
     for (int s = 0; s < kSlotCount; ++s) {
         if (const auto& text = values.slots[static_cast<size_t>(s)])
             SetSlotText(s, *text);
@@ -388,9 +389,12 @@ BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
     if (msg->message >= WM_KEYDOWN && msg->message <= kLastKeyMessage &&
         m_feedback.m_hWnd != nullptr && ::GetFocus() == m_feedback.m_hWnd) {
         bool awaitAck = m_awaitAck != FALSE;
-        const FeedbackDecision decision =
-            DecideFeedbackKey(msg->message, static_cast<std::uint32_t>(msg->wParam), awaitAck,
-                              m_expectedAck, m_heldKeys);
+        // The keyboard's state as of this message: a key let go while the focus was elsewhere
+        // counts too.
+        const HeldKeys held{(::GetKeyState(VK_SHIFT) & 0x8000) != 0,
+                            (::GetKeyState(VK_CONTROL) & 0x8000) != 0};
+        const FeedbackDecision decision = DecideFeedbackKey(
+            msg->message, static_cast<std::uint32_t>(msg->wParam), awaitAck, m_expectedAck, held);
         m_awaitAck = awaitAck ? TRUE : FALSE;
         if (decision.action == FeedbackAction::Consume)
             return TRUE;
@@ -529,6 +533,8 @@ std::wstring COrvantaDlg::RepeatText() const {
 }
 
 void COrvantaDlg::SetRepeatText(std::wstring_view text) {
+    // The member too: the key echo's exchange puts the members back into the fields.
+    m_repeatText = text;
     CEdit(GetDlgItem(IDC_REPEAT)).ReplaceAll(text);
 }
 

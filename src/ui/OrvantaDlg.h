@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device/DeviceLibrary.h"
 #include "framework/Button.h"
@@ -27,8 +28,9 @@ class COrvantaDlg : public CDialogEx,
                     private CLockTransmission::Port,
                     private IKeycodesHost {
 public:
-    // `startupFile`: a configuration file to open once the dialog shows, or empty.
-    COrvantaDlg(std::wstring_view versionTitle, std::wstring startupFile);
+    // `startupFiles`: the configuration file to open once the dialog shows; none is opened
+    // when there are several.
+    COrvantaDlg(std::wstring_view versionTitle, std::vector<std::wstring> startupFiles);
 
     // The feedback field's key monitor and the key box's acknowledgement letter.
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -128,14 +130,13 @@ private:
     std::int32_t m_slot = 0;  // current key-event slot, 0..47
     BOOL m_notWritten = FALSE;
     std::wstring_view m_versionTitle;
-    std::wstring m_startupFile;
+    std::vector<std::wstring> m_startupFiles;
     std::wstring m_configFile;  // the file last opened or saved: where the file dialogs start
     BOOL m_awaitAck = FALSE;
     std::int32_t m_expectedAck = 0;
     CProgressDlg* m_progressDlg = nullptr;  // not owned; none is attached by the program
     ConfigImage m_image{};                  // rebuilt in place by each write, never cleared
     CLockTransmission m_transmission{m_image, *this};  // m_txStep, m_txSteps, m_timerId
-    HeldKeys m_heldKeys;  // Shift and Ctrl as the feedback field saw them
     CButton m_waitButton;
     CButton m_programmedButton;
     CButton m_readButton;

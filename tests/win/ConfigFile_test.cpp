@@ -140,4 +140,19 @@ TEST_F(ConfigFiles, ASavedFileOpensBackToTheSameFields) {
     EXPECT_TRUE(::GetWindowLongW(reopened.Dialog(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 }
 
+// Files dropped together on the program's icon come as several paths, each in quotes only
+// when it holds a blank: none is opened, and a message says one file is taken at a time.
+TEST_F(ConfigFiles, TwoFilesAtStartOpenNeither) {
+    const std::wstring a = File(L"a.ini", "[Orvanta]\nSpeed=20\n");
+    const std::wstring b = File(L"b.ini", "[Orvanta]\nSpeed=30\n");
+    for (const std::wstring& arguments : {a + L" " + b, L"\"" + a + L"\" \"" + b + L"\""}) {
+        Program program;
+        ASSERT_TRUE(program.Start(arguments));
+        const auto box = program.AnswerBox(IDOK);
+        ASSERT_TRUE(box) << "nothing said for " << testing::PrintToString(arguments);
+        EXPECT_EQ(box->text, L"Start the program with one configuration file at a time.");
+        EXPECT_EQ(program.Text(IDC_SPEED), L"50");
+    }
+}
+
 }  // namespace

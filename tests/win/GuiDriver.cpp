@@ -122,6 +122,8 @@ bool Program::Start(std::wstring_view arguments) {
     }
     WaitUntil([&] {
         m_dialog = FindDialogOf(m_process.dwProcessId, nullptr);
+        if (m_dialog != nullptr && ::GetDlgItem(m_dialog, IDC_SERIAL) == nullptr)
+            m_dialog = FindDialogOf(m_process.dwProcessId, m_dialog);  // a message box above it
         return m_dialog != nullptr || !Running();
     });
     return m_dialog != nullptr && Settle();

@@ -108,4 +108,22 @@ TEST(KeycodeChooser, NextClosesAfterTheLastConfiguredContact) {
     EXPECT_EQ(host.slots[6], L"e0");
 }
 
+// A timed write that ends while the chooser is open moves the main dialog's current slot to 0
+// under it: picks, Repeat and Next still go by the slot the chooser shows.
+TEST(KeycodeChooser, APickLandsOnTheSlotTheChooserShows) {
+    FakeMainDialog host;
+    host.slot = 4;
+    RunChooser(host, [&](HWND d) {
+        host.slot = 0;
+        Pick(d, 4);  // "a"
+        Click(d, IDC_KC_REPEAT);
+        Click(d, IDC_KC_NEXT);
+        EXPECT_EQ(Label(d), L"Key 3 released");
+    });
+    EXPECT_EQ(host.slots[4], L"4");
+    EXPECT_EQ(host.slots[0], L"");
+    EXPECT_EQ(host.repeat, L"4");
+    EXPECT_EQ(host.slot, 5);
+}
+
 }  // namespace

@@ -98,18 +98,50 @@ TEST_F(MainDialog, EndeAsksAfterAContactsChangeAndNoKeepsTheDialog) {
 }
 
 // With the focus in the feedback field, keys are shown by name there instead of acting on the
-// dialog: Esc does not close it, Enter does not press "Ende", Tab does not move on.
-TEST_F(MainDialog, FeedbackFieldShowsEscEnterAndTabByName) {
-    ::PostMessageW(program.Dialog(), WM_NEXTDLGCTL,
-                   reinterpret_cast<WPARAM>(program.Item(IDC_FEEDBACK)), TRUE);
-    ASSERT_TRUE(program.Settle());
+// dialog (Esc does not close it, Enter does not press "Ende", Tab does not move on), with
+// prefixes for Shift and Ctrl that follow the keyboard: a key let go while the focus is in
+// another field, or Shift let go while Alt is held, leaves no prefix in front of later keys.
+TEST_F(MainDialog, KeyMonitorShowsKeysByNameAndShiftAndCtrlPrefixesNeverStick) {
+    const auto key = [](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        ::SendInput(1, &input, sizeof(INPUT));
+    };
+    const auto focus = [&](int id) {
+        ::PostMessageW(program.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(program.Item(id)),
+                       TRUE);
+        ASSERT_TRUE(program.Settle());
+    };
+    const auto shows = [&](int id, const std::wstring& text) {
+        EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(id) == text; }))
+            << "field " << id << ": " << program.Text(id);
+    };
     ASSERT_TRUE(program.BringToFront());
-    for (WORD vk : {VK_ESCAPE, VK_RETURN, VK_TAB})
+    for (WORD modifier : {VK_SHIFT, VK_CONTROL}) {
+        focus(IDC_FEEDBACK);  // which selects the field's text: the next echo replaces it
+        key(modifier, false);
+        gui::TypeKey(modifier == VK_SHIFT ? VK_F2 : 'C');
+        shows(IDC_FEEDBACK, modifier == VK_SHIFT ? L"SHIFT F2 " : L"CTRL c ");
+        focus(IDC_SERIAL);  // let go there
+        key(modifier, true);
+        const WORD digit = modifier == VK_SHIFT ? '7' : '8';
+        gui::TypeKey(digit);
+        shows(IDC_SERIAL, std::wstring(1, digit));
+        focus(IDC_FEEDBACK);
+        gui::TypeKey(VK_F1);
+        gui::TypeKey('C');
+        shows(IDC_FEEDBACK, L"F1 c");
+    }
+    focus(IDC_FEEDBACK);
+    key(VK_SHIFT, false);
+    key(VK_MENU, false);
+    key(VK_SHIFT, true);  // WM_SYSKEYUP, as Alt is down
+    key(VK_MENU, true);
+    for (WORD vk : {VK_F1, VK_ESCAPE, VK_RETURN, VK_TAB})
         gui::TypeKey(vk);
-    EXPECT_TRUE(gui::WaitUntil([&] {
-        return program.Text(IDC_FEEDBACK) == L"IME escape return TAB ";
-    })) << "feedback: "
-        << program.Text(IDC_FEEDBACK);
+    shows(IDC_FEEDBACK, L"MENU F1 IME escape return TAB ");
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.FindBox(), nullptr);
     EXPECT_EQ(program.Focus(), program.Item(IDC_FEEDBACK));

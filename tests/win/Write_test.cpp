@@ -328,6 +328,12 @@ TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
     EXPECT_EQ(program.Text(IDC_SLOT_FIRST + 6), L"2e0");
     gui::Answer(chooser, IDCANCEL);
     ASSERT_TRUE(program.WaitForNoBox());
+    // A key echoed in the feedback field reloads the fields: the chooser's Repeat stays.
+    ASSERT_TRUE(program.BringToFront());
+    ::PostMessageW(program.Dialog(), WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(program.Item(IDC_FEEDBACK)), TRUE);
+    gui::TypeKey(VK_F1);
+    ASSERT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_FEEDBACK) == L"F1 "; }));
 
     // Cancel undid nothing, and what the chooser wrote counts as not yet written.
     ASSERT_NO_FATAL_FAILURE(NoAtEndeThenWrite());

@@ -15,18 +15,30 @@ TEST(AppName, IsTheFileNameWithoutExtensionInItsOwnCase) {
     EXPECT_EQ(fw::AppNameFromPath(L"Orvanta.exe"), L"Orvanta");
 }
 
-TEST(AppName, TheFileArgumentMayBeQuotedOrHoldBlanks) {
-    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"", L""},
-        {L"   ", L""},
-        {L"box.ini", L"box.ini"},
-        {L" C:\\Key maps\\north door.ini \t", L"C:\\Key maps\\north door.ini"},
-        {L"\"C:\\Key maps\\a.ini\" ", L"C:\\Key maps\\a.ini"},
-        {L"\"C:\\a.ini\" extra", L"C:\\a.ini"},
-        {L"\"C:\\unclosed.ini", L"C:\\unclosed.ini"},
+// A path may be quoted or hold blanks; several files (as dropped on the program's icon, each
+// quoted only when it holds a blank) are told from one path with blanks by what exists.
+TEST(AppName, TheFileArgumentsMayBeQuotedOrHoldBlanks) {
+    const auto exists = [](const std::wstring& path) {
+        return path == L"C:\\x\\a.ini" || path == L"C:\\x\\b.ini" ||
+               path == L"C:\\Key maps\\north door.ini";
     };
-    for (const auto& [arguments, file] : cases)
-        EXPECT_EQ(fw::FileArgument(arguments), file) << arguments;
+    using Files = std::vector<std::wstring>;
+    const std::pair<const wchar_t*, Files> cases[] = {
+        {L"", {}},
+        {L"  \"\" ", {}},
+        {L"box.ini", {L"box.ini"}},
+        {L" C:\\Key maps\\north door.ini \t", {L"C:\\Key maps\\north door.ini"}},
+        {L"C:\\Key maps\\missing.ini", {L"C:\\Key maps\\missing.ini"}},
+        {L"\"C:\\Key maps\\a.ini\" ", {L"C:\\Key maps\\a.ini"}},
+        {L"\"C:\\unclosed.ini", {L"C:\\unclosed.ini"}},
+        {L"\"C:\\a.ini\" extra", {L"C:\\a.ini", L"extra"}},
+        {L"\"a.ini\" \"b.ini\"", {L"a.ini", L"b.ini"}},
+        {L"C:\\x\\a.ini C:\\x\\b.ini", {L"C:\\x\\a.ini", L"C:\\x\\b.ini"}},
+        {L"C:\\x\\a.ini \"C:\\Key maps\\b.ini\"", {L"C:\\x\\a.ini", L"C:\\Key maps\\b.ini"}},
+        {L"C:\\x\\a.ini C:\\x\\gone.ini", {L"C:\\x\\a.ini C:\\x\\gone.ini"}},
+    };
+    for (const auto& [arguments, files] : cases)
+        EXPECT_EQ(fw::FileArguments(arguments, exists), files) << arguments;
 }
 
 TEST(Branding, TitleKeepsTheCaseAndTheTagIgnoresIt) {

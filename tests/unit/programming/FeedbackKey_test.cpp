@@ -20,8 +20,9 @@ std::uint32_t Key(const std::string& name) {
     return name.size() == 1 ? static_cast<std::uint32_t>(name[0]) : std::stoul(name, nullptr, 16);
 }
 
-// What the dialog is told to do for each key of the script, separated by "|".
-std::string Outcomes(const std::string& script, bool& awaitAck, int expected, HeldKeys& held) {
+// What the dialog is told to do for each key of the script, separated by "|". Shift and Ctrl
+// are held as the script's keys press and release them, as the keyboard holds them.
+std::string Outcomes(const std::string& script, bool& awaitAck, int expected, HeldKeys held) {
     std::istringstream keys(script);
     std::string outcomes;
     for (std::string token; keys >> token;) {
@@ -31,6 +32,9 @@ std::string Outcomes(const std::string& script, bool& awaitAck, int expected, He
         if (token[0] == 'm')
             message = static_cast<unsigned>(std::stoul(token.substr(1), nullptr, 16));
         const std::uint32_t vk = token[0] == 'm' ? 'C' : Key(token.substr(token[0] == 's' ? 2 : 1));
+        const bool down = token.find('+') != std::string::npos;
+        held.shift = vk == 0x10 ? down : held.shift;
+        held.ctrl = vk == 0x11 ? down : held.ctrl;
         const FeedbackDecision d = DecideFeedbackKey(message, vk, awaitAck, expected, held);
         const std::string text(d.text.begin(), d.text.end());
         outcomes += outcomes.empty() ? "" : "|";
@@ -83,8 +87,8 @@ TEST(FeedbackKey, AcknowledgementAndKeyEcho) {
     };
     for (const auto& row : rows) {
         bool awaitAck = row.awaitAck;
-        HeldKeys held{row.shiftHeld, false};
-        EXPECT_EQ(Outcomes(row.keys, awaitAck, row.expected, held), row.outcomes) << row.what;
+        EXPECT_EQ(Outcomes(row.keys, awaitAck, row.expected, {row.shiftHeld, false}), row.outcomes)
+            << row.what;
         EXPECT_EQ(awaitAck, row.awaitAfter) << row.what;
     }
 }
