@@ -11,3 +11,7 @@ inline constexpr wchar_t kSaveConfigMenu[] = L"&Save configuration as...";
 inline constexpr wchar_t kConfigFilter[] =
     L"Configuration files (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
 inline constexpr wchar_t kDropOneFile[] = L"Drop one configuration file at a time.";
+
+// The production log: the system menu entry and its file dialog's filter.
+inline constexpr wchar_t kProductionLogMenu[] = L"Production &log...";
+inline constexpr wchar_t kLogFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
