@@ -87,8 +87,7 @@ std::wstring CannotLogMessage(std::wstring_view logPath, std::wstring_view reaso
         pending == 1 ? L"This line is kept and goes"
                      : L"These " + std::to_wstring(pending) + L" lines are kept and go";
     return L"Cannot write the production log \"" + std::wstring(logPath) + L"\":\n" +
-           std::wstring(reason) + L"\nThe key box is written as shown. " + kept +
-           L" into the log before the next line.";
+           std::wstring(reason) + L"\n" + kept + L" into the log before the next one.";
 }
 
 std::wstring UnwrittenLogName(const LogTime& time) {

@@ -388,8 +388,8 @@ void COrvantaDlg::KeepUnwrittenLog() {
     const std::wstring failure = CreateFileBytes(kept, LogFileBytes(m_log.Pending(), true));
     std::wstring text = L"The production log \"" + path + L"\" could not be written.\n";
     if (failure.empty()) {
-        text += std::to_wstring(count) + (count == 1 ? L" line" : L" lines") +
-                L" not in it are kept in \"" + kept + L"\".";
+        text += (count == 1 ? L"The line" : L"The " + std::to_wstring(count) + L" lines") +
+                L" not in it " + (count == 1 ? L"is" : L"are") + L" kept in \"" + kept + L"\".";
     } else {
         // The last place left for them is the message: Ctrl+C copies a message box's text.
         const std::string& lines = m_log.Pending();
