@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "keycodes/HexText.h"
 #include "programming/KeyBatch.h"
@@ -48,34 +50,62 @@ KeyCodeScheme SchemeFor(int type, int version, std::int32_t contacts) {
     }
 }
 
+// The library's register writes of one key box, and what they left in the registers.
+class CRegisters {
+public:
+    CRegisters(CBrondel& device, int deviceNo) : m_device(device), m_deviceNo(deviceNo) {}
+
+    // Direct programming takes 0 as failure, the image write of a type 0x48 key box a
+    // negative result. True when the register took the value.
+    bool Write(int address, int value, bool image = false) {
+        const int result = m_device.IOX(m_deviceNo, address, value);
+        const bool written = image ? result >= 0 : result != 0;
+        if (written)
+            m_written[address] = value;
+        m_failed = m_failed || !written;
+        return written;
+    }
+    // The registers written, each with the last value it took, in register order.
+    std::vector<std::uint8_t> Written() const {
+        std::vector<std::uint8_t> bytes;
+        for (const auto& [address, value] : m_written)
+            bytes.push_back(static_cast<std::uint8_t>(value));
+        return bytes;
+    }
+    bool Failed() const { return m_failed; }
+
+private:
+    CBrondel& m_device;
+    int m_deviceNo;
+    std::map<int, int> m_written;
+    bool m_failed = false;
+};
+
 // The key-code area is emptied before the header, 0x80 in every register whose address ends
 // in binary 11; a failed write leaves the rest as it was and the header still follows.
-void ClearRegisters(CBrondel& device, int deviceNo, bool nonzeroHardware) {
+void ClearRegisters(CRegisters& registers, bool nonzeroHardware) {
     const int first = nonzeroHardware ? 16 : 24;
     const int last = nonzeroHardware ? 31 : 71;
     for (int address = first; address <= last; ++address) {
-        if (device.IOX(deviceNo, address, address % 4 == 3 ? 0x80 : 0x00) == 0) {
+        if (!registers.Write(address, address % 4 == 3 ? 0x80 : 0x00))
             return;
-        }
     }
 }
 
-bool WriteHeader(CBrondel& device, int deviceNo, std::int32_t register0, std::int32_t contacts) {
+bool WriteHeader(CRegisters& registers, std::int32_t register0, std::int32_t contacts) {
     const int writes[][2] = {{2, 0x10}, {0, register0}, {3, contacts}, {4, 0x14}};
     for (const auto& [address, value] : writes) {
-        if (device.IOX(deviceNo, address, value) == 0) {
+        if (!registers.Write(address, value))
             return false;
-        }
     }
     return true;
 }
 
-bool WriteSerial(CBrondel& device, int deviceNo, std::int32_t serial) {
+bool WriteSerial(CRegisters& registers, std::int32_t serial) {
     const auto bytes = SerialBytes(serial);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (device.IOX(deviceNo, kSerialRegister + static_cast<int>(i), bytes[i]) == 0) {
+        if (!registers.Write(kSerialRegister + static_cast<int>(i), bytes[i]))
             return false;
-        }
     }
     return true;
 }
@@ -93,12 +123,12 @@ int OptionByte(const WriteMembers& m) {
 // High byte first. The high register gets the value shifted right by 8 without a mask, so a
 // slot text wider than 16 bits reaches the key box as it was typed. The stage never reads
 // past the last slot field, whatever the scheme asks for.
-void WriteKeyCodes(IWriteHost& host, CBrondel& device, int deviceNo, KeyCodeScheme scheme) {
+void WriteKeyCodes(IWriteHost& host, CRegisters& registers, KeyCodeScheme scheme) {
     for (int s = 0; s < scheme.slotCount && s < kSlotCount; ++s) {
         const std::uint32_t value = ParseHexText(host.SlotText(s));
         const int address = scheme.firstRegister + 2 * s;
-        if (device.IOX(deviceNo, address, static_cast<int>(value >> 8)) == 0 ||
-            device.IOX(deviceNo, address + 1, static_cast<int>(value & 0xFF)) == 0) {
+        if (!registers.Write(address, static_cast<int>(value >> 8)) ||
+            !registers.Write(address + 1, static_cast<int>(value & 0xFF))) {
             return;
         }
     }
@@ -152,25 +182,29 @@ int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool
     host.SetAwaitAck();
 
     if (direct) {
-        if (WriteSerial(*device, dev, m.serial)) {
-            ClearRegisters(*device, dev, device->GetHWversion(dev) != 0);
-            if (!WriteHeader(*device, dev, m.register0, m.contacts)) {
+        CRegisters registers(*device, dev);
+        if (WriteSerial(registers, m.serial)) {
+            ClearRegisters(registers, device->GetHWversion(dev) != 0);
+            if (!WriteHeader(registers, m.register0, m.contacts)) {
+                host.LibraryWritten(registers.Written(), false);
                 host.ShowMessage(kIoxFailedMessage);
                 return -1;
             }
         }
-        WriteKeyCodes(host, *device, dev, SchemeFor(type, version, m.contacts));
+        WriteKeyCodes(host, registers, SchemeFor(type, version, m.contacts));
         if (type == kDeviceTypeA && version >= 7) {
-            device->IOX(dev, kOptionRegister, OptionByte(m));
+            registers.Write(kOptionRegister, OptionByte(m));
         }
+        host.LibraryWritten(registers.Written(), !registers.Failed());
     } else {
         const int length = BuildImage(host, m, image);
         if (device != nullptr) {
+            CRegisters registers(*device, dev);
             for (int j = 0; j < length; ++j) {
-                if (device->IOX(dev, j, image[static_cast<std::size_t>(j)]) < 0) {
+                if (!registers.Write(j, image[static_cast<std::size_t>(j)], true))
                     break;
-                }
             }
+            host.LibraryWritten(registers.Written(), !registers.Failed());
         } else if (blocking) {
             host.SendImageBlocking(length);
         } else {

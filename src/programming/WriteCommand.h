@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device/Brondel.h"
 #include "programming/ConfigImage.h"
@@ -50,6 +51,9 @@ public:
     virtual void StartTimedTransmission(int length) = 0;  // the same on the timer
     virtual void MembersToControls() = 0;                 // UpdateData(FALSE)
     virtual void ClearNotWritten() = 0;                   // m_notWritten = 0
+    // A write through the library has ended: the registers it wrote, each with its last
+    // value, in register order, and whether every register took its value.
+    virtual void LibraryWritten(const std::vector<std::uint8_t>& registers, bool ok) = 0;
 
 protected:
     ~IWriteHost() = default;

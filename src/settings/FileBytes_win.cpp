@@ -137,3 +137,70 @@ std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes) 
     ::DeleteFileW(fresh.c_str());
     return SystemReason(error);
 }
+
+namespace {
+
+// Writes all the bytes at the file's current end; false with the reason in the thread's
+// last error otherwise.
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    DWORD done = 0;
+    const bool written =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+        done == bytes.size();
+    if (!written && ::GetLastError() == ERROR_SUCCESS)
+        ::SetLastError(ERROR_WRITE_FAULT);  // a short write without a reason
+    return written;
+}
+
+// The appenders of one file take turns on a byte far beyond any real end of it. Each holds the
+// turn for one write; a turn that stays taken for a second (a program that hangs over a lost
+// share) is reported instead of waited for.
+bool TakeTurn(HANDLE file) {
+    OVERLAPPED turn{};
+    turn.OffsetHigh = 0x40000000;
+    for (int attempt = 0;; ++attempt) {
+        if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &turn))
+            return true;
+        if (::GetLastError() != ERROR_LOCK_VIOLATION || attempt == 100)
+            return false;
+        ::Sleep(10);
+    }
+}
+
+}  // namespace
+
+std::wstring AppendFileBytes(const std::wstring& path,
+                             const std::function<std::string(bool empty)>& content) {
+    // Others may read and append while we hold the file, but a program that holds it for
+    // reading only (a spreadsheet) makes this open fail: the caller keeps its lines.
+    CFile file(::CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen())
+        return SystemReason(::GetLastError());
+    // In turn with the other appenders, so the header of a new file and each batch of lines go
+    // in whole. The turn ends with the handle.
+    LARGE_INTEGER size{};
+    const bool written = TakeTurn(file.Get()) && ::GetFileSizeEx(file.Get(), &size) &&
+                         ::SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_END) &&
+                         WriteAll(file.Get(), content(size.QuadPart == 0)) &&
+                         ::FlushFileBuffers(file.Get());
+    const DWORD error = written ? ERROR_SUCCESS : ::GetLastError();
+    if (!file.Close() && written)
+        return SystemReason(::GetLastError());
+    return written ? std::wstring() : SystemReason(error);
+}
+
+std::wstring CreateFileBytes(const std::wstring& path, std::string_view bytes) {
+    CFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen())
+        return SystemReason(::GetLastError());
+    if (!WriteAll(file.Get(), bytes) || !::FlushFileBuffers(file.Get())) {
+        const DWORD error = ::GetLastError();
+        file.Close();
+        ::DeleteFileW(path.c_str());
+        return SystemReason(error);
+    }
+    return file.Close() ? std::wstring() : SystemReason(::GetLastError());
+}

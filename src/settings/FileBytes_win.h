@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,3 +20,14 @@ FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit);
 // and security settings and refuses a read-only file. Returns the system's reason when that
 // failed, with the new file removed; else empty.
 std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes);
+
+// Adds to the end of the file, which is made if it is missing, in one write: `content` is
+// given whether the file is empty and returns the bytes. Programs that append this way take
+// turns, so lines from several of them never mix; others may read the file meanwhile. Returns
+// the system's reason when nothing could be written; else empty.
+std::wstring AppendFileBytes(const std::wstring& path,
+                             const std::function<std::string(bool empty)>& content);
+
+// Writes the bytes to a new file; a file of that name is never replaced. Returns the system's
+// reason on failure; else empty.
+std::wstring CreateFileBytes(const std::wstring& path, std::string_view bytes);

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::wstring_view kSubkey = L"SOFTWARE\\Velkara\\Orvanta";
 constexpr std::wstring_view kSerialName = L"serial";
 constexpr std::wstring_view kContactsName = L"contacts";
 constexpr std::wstring_view kDelayName = L"delay";
@@ -29,7 +28,7 @@ std::optional<std::uint32_t> QueryDword(IRegistryKey& key, std::wstring_view nam
 }  // namespace
 
 void LoadSettings(IRegistry& registry, Settings& settings) {
-    const std::unique_ptr<IRegistryKey> key = registry.OpenForRead(kSubkey);
+    const std::unique_ptr<IRegistryKey> key = registry.OpenForRead(kSettingsKey);
     if (!key) {
         return;
     }
@@ -53,7 +52,7 @@ namespace {
 // Writes (name, value) pairs in order and stops at the first refusal.
 template <typename... Values>
 SaveResult Save(IRegistry& registry, const Values&... values) {
-    const std::unique_ptr<IRegistryKey> key = registry.CreateForWrite(kSubkey);
+    const std::unique_ptr<IRegistryKey> key = registry.CreateForWrite(kSettingsKey);
     if (!key) {
         // Reported like a refused write: losing the serial sequence silently would hand the
         // next key box a number that is already in use.

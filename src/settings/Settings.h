@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "settings/IRegistry.h"
+
+// Where the settings are kept, under HKEY_CURRENT_USER.
+inline constexpr std::wstring_view kSettingsKey = L"SOFTWARE\\Velkara\\Orvanta";
 
 // Defaults are the dialog's values before anything is loaded.
 struct Settings {

@@ -13,3 +13,7 @@ inline constexpr wchar_t kConfigFilter[] =
 inline constexpr wchar_t kDropOneFile[] = L"Drop one configuration file at a time.";
 inline constexpr wchar_t kStartWithOneFile[] =
     L"Start the program with one configuration file at a time.";
+
+// The production log: the system menu entry and its file dialog's filter.
+inline constexpr wchar_t kProductionLogMenu[] = L"Production &log...";
+inline constexpr wchar_t kLogFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";

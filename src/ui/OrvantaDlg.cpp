@@ -1,13 +1,15 @@
 #include "ui/OrvantaDlg.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AboutDlg.h"
 #include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "framework/SystemFiles.h"
 #include "framework/WinApp.h"
 #include "programming/AckLetter.h"
 #include "programming/KeySender_win.h"
@@ -23,26 +25,22 @@
 #include "ui/resource.h"
 
 static_assert(IDM_ABOUTBOX % 16 == 0 && IDM_OPEN_CONFIG % 16 == 0 && IDM_SAVE_CONFIG % 16 == 0 &&
-                  IDM_SAVE_CONFIG < 0xF000,
+                  IDM_PRODUCTION_LOG % 16 == 0 && IDM_PRODUCTION_LOG < 0xF000,
               "system menu commands are multiples of 16 below the system's own");
 static_assert(IDC_SLOT_LAST - IDC_SLOT_FIRST + 1 == kSlotCount, "two slots for each contact");
 
 namespace {
 
-// The file dialogs and dropped files come from system libraries that the program loads only
-// when the user reaches for them: linked in, they would lengthen every start. Loaded from the
-// system folder alone, never from the folder of a file at hand. Null if it cannot be had.
-template <class Function>
-Function SystemFunction(const wchar_t* library, const char* name) {
-    HMODULE module = ::GetModuleHandleW(library);
-    if (module == nullptr) {
-        wchar_t folder[MAX_PATH];
-        const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-        if (length > 0 && length < MAX_PATH)
-            module = ::LoadLibraryW((std::wstring(folder, length) + L"\\" + library).c_str());
-    }
-    FARPROC function = module != nullptr ? ::GetProcAddress(module, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(function));
+LogTime LocalTime() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::wstring ComputerName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return ::GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
 }
 
 }  // namespace
@@ -116,6 +114,7 @@ BOOL COrvantaDlg::OnInitDialog() {
         }
         ::AppendMenuW(systemMenu, MF_STRING, IDM_OPEN_CONFIG, kOpenConfigMenu);
         ::AppendMenuW(systemMenu, MF_STRING, IDM_SAVE_CONFIG, kSaveConfigMenu);
+        ::AppendMenuW(systemMenu, MF_STRING, IDM_PRODUCTION_LOG, kProductionLogMenu);
     }
     // Files may be dropped on the dialog (what DragAcceptFiles would do, without its library).
     ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE,
@@ -148,11 +147,15 @@ LRESULT COrvantaDlg::OnSysCommand(WPARAM command, LPARAM) {
         about.DoModal();
     } else if (id == IDM_OPEN_CONFIG || id == IDM_SAVE_CONFIG) {
         const bool save = id == IDM_SAVE_CONFIG;
-        const auto path = AskConfigFile(save);
+        const auto path =
+            fw::AskFilePath(m_hWnd, save ? fw::FileDialog::SaveAs : fw::FileDialog::Open,
+                            kConfigFilter, L"ini", m_configFile);
         if (path && save)
             SaveConfiguration(*path);
         else if (path)
             OpenConfiguration(*path);
+    } else if (id == IDM_PRODUCTION_LOG) {
+        ChooseLogFile();
     } else {
         SetMsgHandled(false);  // minimize, move, close and the rest as usual
     }
@@ -264,23 +267,11 @@ LRESULT COrvantaDlg::OnWriteRequest(WPARAM blocking, LPARAM) {
 }
 
 LRESULT COrvantaDlg::OnDropFiles(WPARAM wParam, LPARAM) {
-    const auto drop = reinterpret_cast<HDROP>(wParam);
-    const auto query =
-        SystemFunction<decltype(&::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
-    const auto finish = SystemFunction<decltype(&::DragFinish)>(L"shell32.dll", "DragFinish");
-    if (query == nullptr || finish == nullptr)
-        return 0;
-    const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
-    std::wstring path;
-    if (count == 1) {
-        path.resize(query(drop, 0, nullptr, 0) + 1);
-        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
-    }
-    finish(drop);
-    if (count != 1)
+    const std::vector<std::wstring> files = fw::DroppedFiles(reinterpret_cast<HDROP>(wParam));
+    if (files.size() != 1)
         MessageBox(kDropOneFile, nullptr, MB_OK | MB_ICONEXCLAMATION);
     else
-        OpenConfiguration(path);
+        OpenConfiguration(files.front());
     return 0;
 }
 
@@ -363,54 +354,92 @@ void COrvantaDlg::SaveConfiguration(const std::wstring& path) {
     m_configFile = path;
 }
 
-std::optional<std::wstring> COrvantaDlg::AskConfigFile(bool save) {
-    std::vector<wchar_t> name(32768, L'\0');  // room for a long path
-    m_configFile.copy(name.data(), std::min(m_configFile.size(), name.size() - 1));
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = m_hWnd;
-    dialog.lpstrFilter = kConfigFilter;
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = static_cast<DWORD>(name.size());
-    dialog.lpstrDefExt = L"ini";
-    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
-                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const auto ask = SystemFunction<decltype(&::GetOpenFileNameW)>(
-        L"comdlg32.dll", save ? "GetSaveFileNameW" : "GetOpenFileNameW");
-    if (ask == nullptr || !ask(&dialog))
-        return std::nullopt;
-    return std::wstring(name.data());
+void COrvantaDlg::LogWrite(LogRecord record) {
+    record.time = LocalTime();
+    record.computer = ComputerName();
+    const std::wstring path = LogFilePath();
+    const std::wstring failure = m_log.Add(path, FormatLogLine(record));
+    if (!failure.empty()) {
+        MessageBox(CannotLogMessage(path, failure, m_log.PendingCount()), nullptr,
+                   MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+std::wstring COrvantaDlg::LogFilePath() const {
+    std::wstring path = StoredLogFile();
+    if (path.empty())
+        path = fw::DocumentsFolder() + L"\\" + kDefaultLogName;
+    return path;
+}
+
+void COrvantaDlg::ChooseLogFile() {
+    // The chosen file is added to, never emptied: the dialog asks nothing about replacing it.
+    const auto path =
+        fw::AskFilePath(m_hWnd, fw::FileDialog::AddTo, kLogFilter, L"csv", LogFilePath());
+    if (path && !StoreLogFile(*path))
+        MessageBox(kRegistryWriteFailed, nullptr, MB_OK);
+}
+
+void COrvantaDlg::KeepUnwrittenLog() {
+    const std::wstring path = LogFilePath();
+    if (m_log.PendingCount() == 0 || m_log.Flush(path).empty())
+        return;
+    const int count = m_log.PendingCount();
+    const std::wstring kept = fw::DocumentsFolder() + L"\\" + UnwrittenLogName(LocalTime());
+    const std::wstring failure = CreateFileBytes(kept, LogFileBytes(m_log.Pending(), true));
+    std::wstring text = L"The production log \"" + path + L"\" could not be written.\n";
+    if (failure.empty()) {
+        text += (count == 1 ? L"The line" : L"The " + std::to_wstring(count) + L" lines") +
+                L" not in it " + (count == 1 ? L"is" : L"are") + L" kept in \"" + kept + L"\".";
+    } else {
+        // The last place left for them is the message: Ctrl+C copies a message box's text.
+        const std::string& lines = m_log.Pending();
+        std::wstring wide(lines.size(), L'\0');
+        wide.resize(static_cast<size_t>(
+            ::MultiByteToWideChar(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()),
+                                  wide.data(), static_cast<int>(wide.size()))));
+        text += L"Nor could \"" + kept + L"\": " + failure + L"\nThe lines not in it:\n" + wide;
+    }
+    m_log.TakePending();
+    fw::MessageBox(nullptr, text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
     // Key messages while the feedback field has the focus: the key box's answer, or keys to
     // show by name. Everything else takes the dialog's usual course.
     constexpr UINT kLastKeyMessage = 0x0109;
-    if (msg->message >= WM_KEYDOWN && msg->message <= kLastKeyMessage &&
-        m_feedback.m_hWnd != nullptr && ::GetFocus() == m_feedback.m_hWnd) {
-        bool awaitAck = m_awaitAck != FALSE;
-        // The keyboard's state as of this message: a key let go while the focus was elsewhere
-        // counts too.
-        const HeldKeys held{(::GetKeyState(VK_SHIFT) & 0x8000) != 0,
-                            (::GetKeyState(VK_CONTROL) & 0x8000) != 0};
-        const FeedbackDecision decision = DecideFeedbackKey(
-            msg->message, static_cast<std::uint32_t>(msg->wParam), awaitAck, m_expectedAck, held);
-        m_awaitAck = awaitAck ? TRUE : FALSE;
-        if (decision.action == FeedbackAction::Consume)
-            return TRUE;
-        if (decision.action == FeedbackAction::Echo) {
-            if (decision.acknowledged) {
-                UpdateData(TRUE);
-                m_serial = NextSerial(m_serial);
-                UpdateData(FALSE);
-                SaveSerial();
-            }
-            m_feedback.ReplaceSel(decision.text);
-            UpdateData(FALSE);
-            return TRUE;
-        }
+    if (msg->message < WM_KEYDOWN || msg->message > kLastKeyMessage ||
+        m_feedback.m_hWnd == nullptr || ::GetFocus() != m_feedback.m_hWnd) {
+        return CDialogEx::PreTranslateMessage(msg);
     }
-    return CDialogEx::PreTranslateMessage(msg);
+    bool awaitAck = m_awaitAck != FALSE;
+    // The keyboard's state as of this message: a key let go while the focus was elsewhere
+    // counts too.
+    const HeldKeys held{(::GetKeyState(VK_SHIFT) & 0x8000) != 0,
+                        (::GetKeyState(VK_CONTROL) & 0x8000) != 0};
+    const FeedbackDecision decision = DecideFeedbackKey(
+        msg->message, static_cast<std::uint32_t>(msg->wParam), awaitAck, m_expectedAck, held);
+    const bool answered = m_awaitAck && !awaitAck;
+    m_awaitAck = awaitAck ? TRUE : FALSE;
+    BOOL consumed = TRUE;
+    if (decision.action == FeedbackAction::Echo) {
+        if (decision.acknowledged) {
+            UpdateData(TRUE);
+            m_serial = NextSerial(m_serial);
+            UpdateData(FALSE);
+            SaveSerial();
+        }
+        m_feedback.ReplaceSel(decision.text);
+        UpdateData(FALSE);
+    } else if (decision.action == FeedbackAction::PassOn) {
+        consumed = CDialogEx::PreTranslateMessage(msg);
+    }
+    // The answer to a write over the lock LEDs is logged once the key has had its effect.
+    if (answered && m_ledWrite) {
+        m_ledWrite->result = decision.acknowledged ? LogResult::Ok : LogResult::WrongAnswer;
+        LogWrite(*std::exchange(m_ledWrite, std::nullopt));
+    }
+    return consumed;
 }
 
 void COrvantaDlg::OnDestroy() {
@@ -471,6 +500,7 @@ void COrvantaDlg::ClearFeedback() {
 
 void COrvantaDlg::SetAwaitAck() {
     m_awaitAck = TRUE;
+    m_ledWrite.reset();  // a new write: an earlier one's answer no longer comes
 }
 
 std::wstring COrvantaDlg::SlotText(int slot) {
@@ -484,11 +514,13 @@ std::wstring COrvantaDlg::RepeatFieldText() {
 }
 
 void COrvantaDlg::SendImageBlocking(int length) {
+    AwaitLedAnswer(length);
     m_transmission.SendBlocking(length);
     m_expectedAck = ComputeAckLetter(m_image.data(), length);
 }
 
 void COrvantaDlg::StartTimedTransmission(int length) {
+    AwaitLedAnswer(length);
     m_expectedAck = ComputeAckLetter(m_image.data(), length);
     m_transmission.Start(length, m_speed);
     m_progressDlg = nullptr;
@@ -500,6 +532,27 @@ void COrvantaDlg::MembersToControls() {
 
 void COrvantaDlg::ClearNotWritten() {
     m_notWritten = FALSE;
+}
+
+void COrvantaDlg::LibraryWritten(const std::vector<std::uint8_t>& registers, bool ok) {
+    LogRecord record = WriteRecord(LogMethod::Library);
+    record.result = ok ? LogResult::Ok : LogResult::Failed;
+    record.image = registers;
+    LogWrite(std::move(record));
+}
+
+LogRecord COrvantaDlg::WriteRecord(LogMethod method) const {
+    LogRecord record;
+    record.serial = m_serial;
+    record.method = method;
+    record.contacts = m_contacts;
+    record.configFile = FileNameOf(m_configFile);
+    return record;
+}
+
+void COrvantaDlg::AwaitLedAnswer(int length) {
+    m_ledWrite = WriteRecord(LogMethod::Leds);
+    m_ledWrite->image.assign(m_image.begin(), m_image.begin() + length);
 }
 
 int COrvantaDlg::CurrentSlot() const {

@@ -19,6 +19,8 @@
 #include "programming/LockTransmission.h"
 #include "programming/WriteCommand.h"
 #include "settings/ConfigFile.h"
+#include "settings/LogFile_win.h"
+#include "settings/ProductionLog.h"
 #include "ui/KeycodesHost.h"
 
 class CProgressDlg;
@@ -34,6 +36,10 @@ public:
 
     // The feedback field's key monitor and the key box's acknowledgement letter.
     BOOL PreTranslateMessage(MSG* msg) override;
+
+    // After the dialog has ended: production log lines that could not be written go into a
+    // file of their own, and a message names it.
+    void KeepUnwrittenLog();
 
 protected:
     BOOL OnInitDialog() override;
@@ -76,8 +82,13 @@ private:
     void SaveConfiguration(const std::wstring& path);
     // The values a file names go into their members and fields, as if the user had typed them.
     void ApplyConfiguration(const ConfigValues& values);
-    // The system's file dialog; nothing when the user cancelled it.
-    std::optional<std::wstring> AskConfigFile(bool save);
+    // The production log: one line per write that the key box answered, or that went
+    // through the library. A line that cannot be written is kept for the next one.
+    void LogWrite(LogRecord record);
+    std::wstring LogFilePath() const;  // the stored path, or the Documents folder's log
+    LogRecord WriteRecord(LogMethod method) const;  // what the members say of this write
+    void AwaitLedAnswer(int length);  // the image of `length` bytes goes out over the LEDs
+    void ChooseLogFile();
 
     // The write command's side of the dialog.
     bool ControlsToMembers() override;
@@ -93,6 +104,7 @@ private:
     void StartTimedTransmission(int length) override;
     void MembersToControls() override;
     void ClearNotWritten() override;
+    void LibraryWritten(const std::vector<std::uint8_t>& registers, bool ok) override;
 
     // What the key code chooser reads and writes.
     int CurrentSlot() const override;
@@ -137,6 +149,9 @@ private:
     CProgressDlg* m_progressDlg = nullptr;  // not owned; none is attached by the program
     ConfigImage m_image{};                  // rebuilt in place by each write, never cleared
     CLockTransmission m_transmission{m_image, *this};  // m_txStep, m_txSteps, m_timerId
+    CLogFileWriter m_logWriter;
+    CProductionLog m_log{m_logWriter};
+    std::optional<LogRecord> m_ledWrite;  // the write over the lock LEDs awaiting its answer
     CButton m_waitButton;
     CButton m_programmedButton;
     CButton m_readButton;

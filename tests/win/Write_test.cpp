@@ -3,6 +3,8 @@
 // a transmission, and slots filled with the key code chooser.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -342,6 +344,88 @@ TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
     e.slots[6] = L"2e0";
     e.repeat = L"8";
     ExpectDelivered(e, 43);
+}
+
+std::wstring DocumentsFolder() {
+    wchar_t* folder = nullptr;
+    EXPECT_EQ(::SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &folder), S_OK);
+    const std::wstring path = folder != nullptr ? folder : L"";
+    ::CoTaskMemFree(folder);
+    return path;
+}
+
+std::string FileContent(const std::wstring& path) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string content(1 << 16, '\0');
+    DWORD read = 0;
+    if (file == INVALID_HANDLE_VALUE ||
+        !::ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr))
+        read = 0;
+    ::CloseHandle(file);
+    content.resize(read);
+    return content;
+}
+
+// Each write the key box answers leaves a line, in the Documents folder while no other place is
+// set. While a spreadsheet holds the log, the write still counts and its line waits for the next.
+TEST_F(WriteOverLocks, TheProductionLogKeepsEveryAnsweredWriteInOrder) {
+    const std::wstring log = DocumentsFolder() + L"\\Orvanta log.csv";
+    ::DeleteFileW(log.c_str());
+    Entry e;
+    e.serial = L"1041";
+    e.speed = L"2";
+    e.slots[0] = L"1e";
+    ASSERT_NO_FATAL_FAILURE(Enter(e));
+    const auto answered = [&](int images, const std::wstring& feedback) {
+        EXPECT_TRUE(keyBox.WaitForImages(images, kImageTimeoutMs));
+        EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_FEEDBACK) == feedback; }))
+            << "feedback: " << program.Text(IDC_FEEDBACK);
+    };
+    program.Click(IDC_WRITE);
+    answered(1, L"programming ok       ");
+
+    const HANDLE held = ::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE) << "no log in the Documents folder";
+    keyBox.SetAnswer(CKeyBoxEmulator::Answer::Wrong);
+    program.Click(IDC_WRITE);
+    const auto box = program.AnswerBox(IDOK);
+    ::CloseHandle(held);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text.rfind(L"Cannot write the production log \"" + log + L"\":\n", 0), 0u)
+        << box->text;
+    EXPECT_EQ(program.Text(IDC_SERIAL), L"1042");
+
+    keyBox.SetAnswer(CKeyBoxEmulator::Answer::Right);
+    program.Click(IDC_WRITE);
+    answered(3, L"programming ok       ");
+
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    ASSERT_TRUE(::GetComputerNameW(computer, &size));
+    std::string expected =
+        "\xEF\xBB\xBFTime,Computer,Serial,Result,Method,Contacts,Configuration file,Image\r\n";
+    const char* results[] = {"1041,ok", "1042,wrong answer", "1042,ok"};
+    const auto images = keyBox.Images();
+    ASSERT_EQ(images.size(), 3u);
+    std::string content = FileContent(log);
+    for (int i = 0; i < 3; ++i) {
+        std::string hex;
+        for (std::uint8_t byte : images[i].bytes) {
+            char digits[3];
+            std::snprintf(digits, sizeof digits, "%02x", byte);
+            hex += digits;
+        }
+        // The time, as the native tests show its form, is taken out.
+        const size_t line = expected.size();
+        ASSERT_GT(content.size(), line + 20);
+        content.erase(line, 20);
+        expected +=
+            std::string(computer, computer + size) + "," + results[i] + ",LEDs,4,," + hex + "\r\n";
+    }
+    EXPECT_EQ(content, expected);
+    ::DeleteFileW(log.c_str());
 }
 
 // Started with a configuration file, the dialog shows it over the stored settings; "Ende"

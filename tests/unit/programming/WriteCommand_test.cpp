@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <initializer_list>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -82,6 +84,13 @@ public:
     }
     void MembersToControls() override { Note("UpdateData(FALSE)"); }
     void ClearNotWritten() override { Note("NotWritten=0"); }
+    void LibraryWritten(const std::vector<std::uint8_t>& written, bool allOk) override {
+        Note("LibraryWritten");
+        registers = written;
+        ok = allOk;
+    }
+    std::vector<std::uint8_t> registers;
+    bool ok = false;
 
 private:
     template <class T = int>
@@ -104,8 +113,26 @@ Log Concat(std::initializer_list<Log> parts) {
 }
 
 const Log kAwait = {"ClearFeedback", "AwaitAck"};
-const Log kDirectEnd = {"UpdateData(FALSE)", "SetLED 3 0", "ResetDevice", "NotWritten=0"};
+const Log kDirectEnd = {"LibraryWritten", "UpdateData(FALSE)", "SetLED 3 0", "ResetDevice",
+                        "NotWritten=0"};
 const Log kImageEnd = {"UpdateData(FALSE)", "NotWritten=0"};
+const Log kLibraryImageEnd = Concat({Log{"LibraryWritten"}, kImageEnd});
+
+// The registers the IOX calls of a log leave, each with its last value, in register order; the
+// call numbered `failed` (from 1) did not take its value.
+std::vector<std::uint8_t> Registers(const Log& log, int failed = 0) {
+    std::map<int, int> registers;
+    int call = 0;
+    for (const std::string& line : log) {
+        int address = 0, value = 0;
+        if (std::sscanf(line.c_str(), "IOX %d %d", &address, &value) == 2 && ++call != failed)
+            registers[address] = value;
+    }
+    std::vector<std::uint8_t> bytes;
+    for (const auto& [address, value] : registers)
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    return bytes;
+}
 
 // The calls up to the first register write.
 Log Start(int type, bool direct) {
@@ -192,9 +219,12 @@ TEST(WriteCommand, DeviceTypesAndKeyCodeSchemes) {
         ASSERT_EQ(d.Write(true), 0);
         EXPECT_EQ(d.image, row.start < 0 ? Built(d) : ConfigImage{});  // direct: left alone
         if (row.start < 0) {
-            EXPECT_EQ(d.log,
-                      Concat({Start(row.type, false), ImageReads(row.slots),
-                              ImageWrites(d.image, row.contacts <= 8 ? 43 : 109), kImageEnd}));
+            EXPECT_EQ(d.log, Concat({Start(row.type, false), ImageReads(row.slots),
+                                     ImageWrites(d.image, row.contacts <= 8 ? 43 : 109),
+                                     kLibraryImageEnd}));
+            EXPECT_EQ(d.registers,
+                      std::vector<std::uint8_t>(d.image.begin(),
+                                                d.image.begin() + (row.contacts <= 8 ? 43 : 109)));
             continue;
         }
         const Log option = row.type == A && row.version >= 7 ? Log{Iox(40, 0x22)} : Log{};
@@ -202,6 +232,8 @@ TEST(WriteCommand, DeviceTypesAndKeyCodeSchemes) {
                                  Clearing(row.hardware ? 16 : 24, row.hardware ? 31 : 71),
                                  Header(row.contacts), KeyCodes(row.start, row.slots), option,
                                  kDirectEnd}));
+        EXPECT_EQ(d.registers, Registers(d.log));
+        EXPECT_TRUE(d.ok);
     }
 }
 
@@ -221,7 +253,7 @@ TEST(WriteCommand, OptionByteOfTypeAFromFirmware7) {
         d.members.keyStack = row.keyStack;
         d.members.speed = row.speed;
         ASSERT_EQ(d.Write(true), 0);
-        EXPECT_EQ(d.log.at(d.log.size() - 5), Iox(40, row.option)) << "speed " << row.speed;
+        EXPECT_EQ(d.log.at(d.log.size() - 6), Iox(40, row.option)) << "speed " << row.speed;
     }
 }
 
@@ -242,13 +274,13 @@ TEST(WriteCommand, StageFailures) {
          Concat({Serial(), Clearing(24, 71), Header(4), slot0AndHalfOf1, optionAndEnd})},
         {A, 7, 77, 0, 0,  // register 40's own result does not matter
          Concat({Serial(), Clearing(24, 71), Header(4), KeyCodes(24, 8), optionAndEnd})},
-        {H, 0, 20, -1, 0, Concat({ImageReads(8), ImageWrites(image, 20), kImageEnd})},
-        {H, 0, 5, 0, 0, Concat({ImageReads(8), ImageWrites(image, 43), kImageEnd})},
+        {H, 0, 20, -1, 0, Concat({ImageReads(8), ImageWrites(image, 20), kLibraryImageEnd})},
+        {H, 0, 5, 0, 0, Concat({ImageReads(8), ImageWrites(image, 43), kLibraryImageEnd})},
     };
     for (int i = 0; i < 4; ++i) {  // a header write: no key codes, no closing
-        rows.push_back(
-            {A, 7, 57 + i, 0, -1,
-             Concat({Serial(), Clearing(24, 71), Header(4, i + 1), Log{"Message IOX failed"}})});
+        rows.push_back({A, 7, 57 + i, 0, -1,
+                        Concat({Serial(), Clearing(24, 71), Header(4, i + 1),
+                                Log{"LibraryWritten", "Message IOX failed"}})});
     }
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "type " << row.type << ", IOX call " << row.failAt);
@@ -257,6 +289,11 @@ TEST(WriteCommand, StageFailures) {
         d.failResult = row.failResult;
         EXPECT_EQ(d.Write(true), row.result);
         EXPECT_EQ(d.log, Concat({Start(row.type, row.type != H), row.rest}));
+        // A register that refused its value is not among those written; a result of 0 is a
+        // failure for direct programming only.
+        const bool refused = row.type != H || row.failResult < 0;
+        EXPECT_EQ(d.registers, Registers(d.log, refused ? row.failAt : 0));
+        EXPECT_EQ(d.ok, !refused);
     }
 }
 
