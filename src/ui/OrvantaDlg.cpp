@@ -1,5 +1,6 @@
 #include "ui/OrvantaDlg.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
@@ -11,6 +12,7 @@
 #include "framework/MessageBox.h"
 #include "framework/SystemFiles.h"
 #include "framework/WinApp.h"
+#include "keycodes/SlotTips.h"
 #include "programming/AckLetter.h"
 #include "programming/KeySender_win.h"
 #include "settings/FieldRules.h"
@@ -72,6 +74,7 @@ const fw::MsgMap* COrvantaDlg::GetThisMessageMap() {
         fw::Message<&COrvantaDlg::OnWriteRequest>(WM_APP_WRITE),
         fw::Message<&COrvantaDlg::OnDropFiles>(WM_DROPFILES),
         fw::Message<&COrvantaDlg::OnOpenStartupFile>(WM_APP_OPEN_FILE),
+        fw::Message<&COrvantaDlg::OnNotify>(WM_NOTIFY),
     };
     static const fw::MsgMap map = fw::MakeMap<CDialogEx>(entries);
     return &map;
@@ -128,6 +131,7 @@ BOOL COrvantaDlg::OnInitDialog() {
     m_readButton.ShowWindow(SW_HIDE);
 
     ::SetWindowTextW(m_hWnd, std::wstring(m_versionTitle).c_str());
+    AddFieldTips();
 
     LoadSettings();
     UpdateData(FALSE);
@@ -187,6 +191,43 @@ LRESULT COrvantaDlg::OnQueryDragIcon(WPARAM, LPARAM) {
 
 LRESULT COrvantaDlg::OnHelpInfo(WPARAM, LPARAM) {
     return TRUE;
+}
+
+void COrvantaDlg::AddFieldTips() {
+    HWND tips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                  AfxGetInstanceHandle(), nullptr);
+    if (tips == nullptr)
+        return;  // the fields work as they did, without the words
+    // The text is asked for each time a tip shows (OnNotify), so it is that of the field as it
+    // stands, whatever changed it.
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = m_hWnd;
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    const auto add = [&](int id) {
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(id));
+        ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    for (int id = IDC_SLOT_FIRST; id <= IDC_SLOT_LAST; ++id)
+        add(id);
+    add(IDC_REPEAT);
+    ::SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);  // time to read a long one
+}
+
+LRESULT COrvantaDlg::OnNotify(WPARAM, LPARAM lParam) {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    if (info->hdr.code != TTN_GETDISPINFOW) {
+        SetMsgHandled(false);
+        return 0;
+    }
+    const int slot = ::GetDlgCtrlID(reinterpret_cast<HWND>(info->hdr.idFrom)) - IDC_SLOT_FIRST;
+    m_tipText = slot >= 0 && slot < kSlotCount ? SlotTip(slot, SlotText(slot), m_contacts)
+                                               : RepeatTip(RepeatText(), m_contacts);
+    info->lpszText = m_tipText.data();
+    return 0;
 }
 
 void COrvantaDlg::ShowContacts() {

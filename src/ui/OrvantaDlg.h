@@ -62,11 +62,14 @@ protected:
     LRESULT OnWriteRequest(WPARAM blocking, LPARAM);
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
     LRESULT OnOpenStartupFile(WPARAM, LPARAM);
+    LRESULT OnNotify(WPARAM, LPARAM info);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void ShowContacts();  // the count in use, in the contacts field
+    // A tooltip on every slot field and on the key-repeat field tells what it holds in words.
+    void AddFieldTips();
     void LoadSettings();
     void SaveSettings();
     void SaveSerial();
@@ -155,4 +158,5 @@ private:
     CButton m_waitButton;
     CButton m_programmedButton;
     CButton m_readButton;
+    std::wstring m_tipText;  // the text of the tooltip on show
 };

@@ -4,7 +4,10 @@
 
 #include <string>
 
-#include "GuiDriver.h"
+#include "GuiDriver.h"  // <windows.h> first
+
+#include <commctrl.h>
+
 #include "ui/resource.h"
 
 namespace {
@@ -44,6 +47,38 @@ TEST_F(MainDialog, FreshStartShowsTheDefaults) {
     // Hidden at start-up: Read and two buttons of no use to the user.
     for (int id : {IDC_READ, IDC_WAIT_BUTTON, IDC_PROGRAMMED})
         EXPECT_FALSE(::IsWindowVisible(program.Item(id))) << "control " << id << " is shown";
+}
+
+BOOL CALLBACK FindTips(HWND hwnd, LPARAM found) {
+    auto* tips = reinterpret_cast<HWND*>(found);
+    if (gui::ClassName(hwnd) != TOOLTIPS_CLASSW || ::GetWindow(hwnd, GW_OWNER) != tips[1])
+        return TRUE;
+    tips[0] = hwnd;
+    return FALSE;
+}
+
+// The slot fields and the key-repeat field tell what they hold when the mouse rests on them,
+// as the field stands at that moment.
+TEST_F(MainDialog, TheFieldsTellTheirKeysInATooltip) {
+    HWND tips[2] = {nullptr, program.Dialog()};
+    ::EnumWindows(FindTips, reinterpret_cast<LPARAM>(tips));
+    ASSERT_NE(tips[0], nullptr) << "no tooltip";
+    EXPECT_EQ(::SendMessageW(tips[0], TTM_GETTOOLCOUNT, 0, 0), 49);
+    const auto tipOver = [&](int id) {
+        RECT field;
+        ::GetWindowRect(program.Item(id), &field);
+        ::SetCursorPos(0, 0);
+        gui::WaitUntil([&] { return !::IsWindowVisible(tips[0]); });
+        ::SetCursorPos((field.left + field.right) / 2, (field.top + field.bottom) / 2);
+        gui::WaitUntil([&] { return ::IsWindowVisible(tips[0]) != FALSE; });
+        return gui::WindowText(tips[0]);
+    };
+    ASSERT_TRUE(program.BringToFront());
+    EXPECT_EQ(tipOver(IDC_SLOT_FIRST + 4), L"Key 3 pressed: nothing");
+    program.SetText(IDC_SLOT_FIRST + 4, L"204");
+    EXPECT_EQ(tipOver(IDC_SLOT_FIRST + 4), L"Key 3 pressed: Shift + a");
+    program.SetText(IDC_REPEAT, L"5");
+    EXPECT_EQ(tipOver(IDC_REPEAT), L"repeats: keys 1, 3");
 }
 
 TEST_F(MainDialog, AboutEntryOfTheSystemMenuShowsTitleAndMakersBrandLine) {
