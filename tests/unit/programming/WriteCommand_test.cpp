@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
@@ -96,11 +95,18 @@ private:
     int m_ioxCalls = 0;
 };
 
-Log Concat(std::initializer_list<Log> parts) {
-    Log all;
-    for (const Log& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
+Log operator+(Log log, const Log& more) {
+    log.insert(log.end(), more.begin(), more.end());
+    return log;
+}
+
+// The entries entry(i) makes for i = first..last, one after the other.
+template <class Entry>
+Log Each(int first, int last, Entry entry) {
+    Log log;
+    for (int i = first; i <= last; ++i)
+        log = log + Log{entry(i)};
+    return log;
 }
 
 const Log kAwait = {"ClearFeedback", "AwaitAck"};
@@ -114,22 +120,17 @@ Log Start(int type, bool direct) {
         log.push_back("GetHWversion");
     if (direct)
         log.push_back("SetLED 3 15");
-    return Concat({log, kAwait});
+    return log + kAwait;
 }
 
 Log Serial(int count = 8) {  // serial 0x12345: digits 0012345 and their XOR
-    const int bytes[] = {0x30, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x31};
-    Log log;
-    for (int i = 0; i < count; ++i)
-        log.push_back(Iox(8 + i, bytes[i]));
-    return log;
+    static const int bytes[] = {0x30, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x31};
+    return Each(0, count - 1, [](int i) { return Iox(8 + i, bytes[i]); });
 }
 
 Log Clearing(int first, int last) {
-    Log log = {"GetHWversion"};
-    for (int address = first; address <= last; ++address)
-        log.push_back(Iox(address, address % 4 == 3 ? 0x80 : 0x00));
-    return log;
+    return Log{"GetHWversion"} +
+           Each(first, last, [](int address) { return Iox(address, address % 4 == 3 ? 0x80 : 0); });
 }
 
 Log Header(int contacts, int count = 4) {
@@ -137,27 +138,23 @@ Log Header(int contacts, int count = 4) {
     return Log(all.begin(), all.begin() + count);
 }
 
+std::string SlotRead(int s) {
+    return "Slot " + std::to_string(s);
+}
+
 Log KeyCodes(int start, int count) {
-    Log log;
-    for (int s = 0; s < count; ++s) {
-        log.insert(log.end(), {"Slot " + std::to_string(s), Iox(start + 2 * s, SlotValue(s) >> 8),
-                               Iox(start + 2 * s + 1, SlotValue(s) & 0xFF)});
-    }
-    return log;
+    return Each(0, count - 1, [&](int s) -> Log {
+        return {SlotRead(s), Iox(start + 2 * s, SlotValue(s) >> 8),
+                Iox(start + 2 * s + 1, SlotValue(s) & 0xFF)};
+    });
 }
 
 Log ImageReads(int slots) {
-    Log log = {"RepeatField"};
-    for (int s = 0; s < slots; ++s)
-        log.push_back("Slot " + std::to_string(s));
-    return log;
+    return Log{"RepeatField"} + Each(0, slots - 1, SlotRead);
 }
 
 Log ImageWrites(const ConfigImage& image, int count) {
-    Log log;
-    for (int j = 0; j < count; ++j)
-        log.push_back(Iox(j, image[static_cast<std::size_t>(j)]));
-    return log;
+    return Each(0, count - 1, [&](int j) { return Iox(j, image[static_cast<std::size_t>(j)]); });
 }
 
 // What a build from the dialog's fields makes of a buffer.
@@ -192,16 +189,15 @@ TEST(WriteCommand, DeviceTypesAndKeyCodeSchemes) {
         ASSERT_EQ(d.Write(true), 0);
         EXPECT_EQ(d.image, row.start < 0 ? Built(d) : ConfigImage{});  // direct: left alone
         if (row.start < 0) {
-            EXPECT_EQ(d.log,
-                      Concat({Start(row.type, false), ImageReads(row.slots),
-                              ImageWrites(d.image, row.contacts <= 8 ? 43 : 109), kImageEnd}));
+            EXPECT_EQ(d.log, Start(row.type, false) + ImageReads(row.slots) +
+                                 ImageWrites(d.image, row.contacts <= 8 ? 43 : 109) + kImageEnd);
             continue;
         }
         const Log option = row.type == A && row.version >= 7 ? Log{Iox(40, 0x22)} : Log{};
-        EXPECT_EQ(d.log, Concat({Start(row.type, true), Serial(),
-                                 Clearing(row.hardware ? 16 : 24, row.hardware ? 31 : 71),
-                                 Header(row.contacts), KeyCodes(row.start, row.slots), option,
-                                 kDirectEnd}));
+        EXPECT_EQ(d.log, Start(row.type, true) + Serial() +
+                             Clearing(row.hardware ? 16 : 24, row.hardware ? 31 : 71) +
+                             Header(row.contacts) + KeyCodes(row.start, row.slots) + option +
+                             kDirectEnd);
     }
 }
 
@@ -227,28 +223,28 @@ TEST(WriteCommand, OptionByteOfTypeAFromFirmware7) {
 
 TEST(WriteCommand, StageFailures) {
     const ConfigImage image = Built(FakeDialog());
-    const Log optionAndEnd = Concat({Log{Iox(40, 0x22)}, kDirectEnd});
+    const Log optionAndEnd = Log{Iox(40, 0x22)} + kDirectEnd;
     const Log slot0AndHalfOf1 = {"Slot 0", Iox(24, 0x123), Iox(25, 0x45), "Slot 1", Iox(26, 2)};
     struct Row {
         int type, version, failAt, failResult, result;
         Log rest;  // after the start
     };
     std::vector<Row> rows = {
-        {C, 0, 1, 0, 0, Concat({Serial(1), KeyCodes(24, 9), kDirectEnd})},
-        {C, 0, 8, 0, 0, Concat({Serial(8), KeyCodes(24, 9), kDirectEnd})},
+        {C, 0, 1, 0, 0, Serial(1) + KeyCodes(24, 9) + kDirectEnd},
+        {C, 0, 8, 0, 0, Serial(8) + KeyCodes(24, 9) + kDirectEnd},
         {C, 0, 15, 0, 0,  // clearing register 30
-         Concat({Serial(), Clearing(24, 30), Header(4), KeyCodes(24, 9), kDirectEnd})},
+         Serial() + Clearing(24, 30) + Header(4) + KeyCodes(24, 9) + kDirectEnd},
         {A, 7, 63, 0, 0,  // slot 1's high byte; register 40 still follows
-         Concat({Serial(), Clearing(24, 71), Header(4), slot0AndHalfOf1, optionAndEnd})},
+         Serial() + Clearing(24, 71) + Header(4) + slot0AndHalfOf1 + optionAndEnd},
         {A, 7, 77, 0, 0,  // register 40's own result does not matter
-         Concat({Serial(), Clearing(24, 71), Header(4), KeyCodes(24, 8), optionAndEnd})},
-        {H, 0, 20, -1, 0, Concat({ImageReads(8), ImageWrites(image, 20), kImageEnd})},
-        {H, 0, 5, 0, 0, Concat({ImageReads(8), ImageWrites(image, 43), kImageEnd})},
+         Serial() + Clearing(24, 71) + Header(4) + KeyCodes(24, 8) + optionAndEnd},
+        {H, 0, 20, -1, 0, ImageReads(8) + ImageWrites(image, 20) + kImageEnd},
+        {H, 0, 5, 0, 0, ImageReads(8) + ImageWrites(image, 43) + kImageEnd},
     };
     for (int i = 0; i < 4; ++i) {  // a header write: no key codes, no closing
         rows.push_back(
             {A, 7, 57 + i, 0, -1,
-             Concat({Serial(), Clearing(24, 71), Header(4, i + 1), Log{"Message IOX failed"}})});
+             Serial() + Clearing(24, 71) + Header(4, i + 1) + Log{"Message IOX failed"}});
     }
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "type " << row.type << ", IOX call " << row.failAt);
@@ -256,7 +252,7 @@ TEST(WriteCommand, StageFailures) {
         d.failAt = row.failAt;
         d.failResult = row.failResult;
         EXPECT_EQ(d.Write(true), row.result);
-        EXPECT_EQ(d.log, Concat({Start(row.type, row.type != H), row.rest}));
+        EXPECT_EQ(d.log, Start(row.type, row.type != H) + row.rest);
     }
 }
 
@@ -288,8 +284,8 @@ TEST(WriteCommand, LockLedChannel) {
         } else {
             const bool full = row.contacts > 8;
             const std::string send = row.blocking ? "SendImageBlocking" : "StartTimedTransmission";
-            expected = Concat({expected, kAwait, ImageReads(full ? 48 : 8),
-                               Log{send + (full ? " 109" : " 43")}, kImageEnd});
+            expected = expected + kAwait + ImageReads(full ? 48 : 8) +
+                       Log{send + (full ? " 109" : " 43")} + kImageEnd;
         }
         EXPECT_EQ(d.log, expected);
     }
