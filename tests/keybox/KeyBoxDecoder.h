@@ -53,7 +53,6 @@ public:
     }
     // The time the preamble completed, then the time of every Scroll Lock change after it.
     const std::vector<std::int64_t>& ScrollChangeTimes() const { return m_scrollTimes; }
-    bool LocksOff() const { return !m_caps && !m_num && !m_scroll; }
 
 private:
     bool m_caps;

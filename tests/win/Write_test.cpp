@@ -280,7 +280,8 @@ TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
 }
 
 // Started with a configuration file, the dialog shows it over the stored settings; "Ende"
-// asks first, since no key box holds it yet, and a write sends the image it describes.
+// asks first, since no key box holds it yet, and a write sends the image it describes, which
+// the key box confirms.
 class WriteFromFile : public WriteOverLocks {
 protected:
     void BeforeStart() override {
@@ -312,6 +313,9 @@ TEST_F(WriteFromFile, TheFileIsShownAndWritten) {
 
     ASSERT_NO_FATAL_FAILURE(NoAtEndeThenWrite());
     ExpectDelivered(e, 43);
+    EXPECT_TRUE(gui::WaitUntil([&] {
+        return program.Text(IDC_FEEDBACK) == L"programming ok       ";
+    })) << "the letter for a 43-byte image was refused";
 
     program.Click(IDOK);
     ASSERT_TRUE(program.WaitForExit()) << "box: " << gui::BoxText(program.FindBox());
