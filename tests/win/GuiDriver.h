@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/resource.h"
@@ -214,26 +215,17 @@ private:
     HWND m_dialog = nullptr;
 };
 
-// A key pressed (down) or let go (up), as the keyboard would send it.
-inline void SendKey(WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
-// A key as the keyboard would type it: a press, then a release.
-inline void TypeKey(WORD vk) {
-    SendKey(vk, false);
-    SendKey(vk, true);
-}
-
-// A key typed while another is held, as Alt+F4: both pressed, then both released.
-inline void TypeWithModifier(WORD modifier, WORD vk) {
-    SendKey(modifier, false);
-    TypeKey(vk);
-    SendKey(modifier, true);
+// A key as the keyboard would type it, a press and then a release; a modifier (VK_MENU for
+// Alt+F4) is held down around it.
+inline void TypeKey(WORD vk, WORD modifier = 0) {
+    const std::pair<WORD, DWORD> steps[] = {
+        {modifier, 0}, {vk, 0}, {vk, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}};
+    std::vector<INPUT> keys;
+    for (const auto& [key, flags] : steps) {
+        if (key != 0)
+            keys.push_back({INPUT_KEYBOARD, {.ki = {key, 0, flags, 0, 0}}});
+    }
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
 // Caps Lock, Num Lock and Scroll Lock: whether the lock is on (toggled).
