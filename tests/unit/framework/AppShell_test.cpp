@@ -13,6 +13,7 @@ TEST(AppName, IsTheFileNameWithoutExtensionAndTheFileArgumentMayBeQuoted) {
     EXPECT_EQ(fw::AppNameFromPath(L"C:\\a.b\\tool.v2.EXE"), L"tool.v2");
     EXPECT_EQ(fw::AppNameFromPath(L"/home/user/Orvanta"), L"Orvanta");
     EXPECT_EQ(fw::AppNameFromPath(L"Orvanta.exe"), L"Orvanta");
+    EXPECT_EQ(fw::AppNameFromPath(L"C:\\tools\\.exe"), L".exe");  // a dot first is no extension
     const std::pair<const wchar_t*, const wchar_t*> arguments[] = {
         {L"", L""},
         {L"   ", L""},
