@@ -13,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "keybox/KeyBoxDecoder.h"
 #include "programming/AckLetter.h"
 #include "win/GuiDriver.h"
 
@@ -47,8 +46,8 @@ public:
     bool Start() {
         {
             std::lock_guard lock(m_mutex);
-            m_decoder = CKeyBoxDecoder(gui::LockOn(VK_CAPITAL), gui::LockOn(VK_NUMLOCK),
-                                       gui::LockOn(VK_SCROLL));
+            m_decoder.Restart(gui::LockOn(VK_CAPITAL), gui::LockOn(VK_NUMLOCK),
+                              gui::LockOn(VK_SCROLL));
             m_images.clear();
             m_events.clear();
         }
@@ -142,7 +141,7 @@ private:
     // INFINITE while no image is under way; 0 when it has ended.
     DWORD QuietWait() const {
         std::lock_guard lock(m_mutex);
-        if (!m_decoder.PreambleSeen())
+        if (!m_decoder.preambleSeen)
             return INFINITE;
         const ULONGLONG since = ::GetTickCount64() - m_lastLockTick;
         return since >= m_quietMs ? 0 : static_cast<DWORD>(m_quietMs - since);
@@ -152,10 +151,11 @@ private:
         Image image;
         {
             std::lock_guard lock(m_mutex);
-            m_decoder.Quiet();
-            image = {m_decoder.Bytes(), m_decoder.IsValidImage(), 0, m_decoder.ScrollChangeTimes()};
+            image = std::move(m_decoder.image);
+            image.valid =
+                m_decoder.pairs % 4 == 0 && (image.bytes.size() == 43 || image.bytes.size() == 109);
             // The key box listens for the next preamble at once; the lock levels stay.
-            m_decoder.Reset();
+            m_decoder.Restart(m_decoder.caps, m_decoder.num, m_decoder.scroll);
         }
         // Only a whole image is answered: a key box that lost a step keeps silent. A wrong
         // answer is the letter after the right one.
@@ -173,6 +173,47 @@ private:
         m_images.push_back(std::move(image));
     }
 
+    // The key box's side of the channel. A lock toggles on its press, as the host's lock state
+    // does; a release changes nothing. The preamble turns all three locks on; then every Scroll
+    // Lock change opens a data step, and the next one shows the step's pair on Caps (high bit)
+    // and Num (low bit): the batch puts Scroll Lock first, so the data LEDs still show the
+    // previous step's pair. The last change, the trailer, carries no pair.
+    struct Decoder {
+        bool caps = false, num = false, scroll = false;  // the lock levels
+        bool preambleSeen = false, stepOpen = false;
+        int pairs = 0;
+        std::uint8_t partial = 0;
+        Image image;  // the whole bytes and the Scroll Lock times so far
+
+        // Listens for the next preamble, with the lock levels that stand.
+        void Restart(bool capsOn, bool numOn, bool scrollOn) {
+            *this = Decoder();
+            caps = capsOn, num = numOn, scroll = scrollOn;
+        }
+
+        void OnKey(DWORD vk, bool pressed, std::int64_t timeMs) {
+            bool* lock = vk == VK_CAPITAL ? &caps : vk == VK_NUMLOCK ? &num : &scroll;
+            if (!pressed)
+                return;
+            *lock = !*lock;
+            if (!preambleSeen) {
+                preambleSeen = caps && num && scroll;
+                if (preambleSeen)
+                    image.scrollTimes.push_back(timeMs);
+                return;
+            }
+            if (vk != VK_SCROLL)
+                return;
+            if (stepOpen) {
+                partial = static_cast<std::uint8_t>(partial << 2 | (caps ? 2 : 0) | (num ? 1 : 0));
+                if (++pairs % 4 == 0)
+                    image.bytes.push_back(partial);
+            }
+            stepOpen = true;
+            image.scrollTimes.push_back(timeMs);
+        }
+    };
+
     // The emulator whose hook runs on this thread; a hook procedure carries no context of its
     // own.
     static inline thread_local CKeyBoxEmulator* t_emulator = nullptr;
@@ -181,7 +222,7 @@ private:
     std::atomic<Answer> m_answer{Answer::Right};
 
     mutable std::mutex m_mutex;
-    CKeyBoxDecoder m_decoder;
+    Decoder m_decoder;
     std::vector<Image> m_images;
     std::vector<LockEvent> m_events;
     ULONGLONG m_lastLockTick = 0;  // GetTickCount64 at the last lock key event
