@@ -5,6 +5,7 @@
 #include <climits>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "keycodes/HexText.h"
@@ -202,22 +203,15 @@ TEST(WriteCommand, DeviceTypesAndKeyCodeSchemes) {
 }
 
 TEST(WriteCommand, OptionByteOfTypeAFromFirmware7) {
-    const struct {
-        const wchar_t* repeatText;
-        bool keyStack;
-        std::uint32_t speed;
-        int option;
-    } rows[] = {
+    const std::tuple<const wchar_t*, bool, std::uint32_t, int> rows[] = {
         {L"", false, 50, 0x22}, {L"", true, 50, 0x26},   {L"1", false, 50, 0x20},
         {L"0", true, 15, 0xF4}, {L"", false, 500, 0x42},
     };
-    for (const auto& row : rows) {
+    for (const auto& [repeatText, keyStack, speed, option] : rows) {
         FakeDialog d(A, 7);
-        d.members.repeatText = row.repeatText;
-        d.members.keyStack = row.keyStack;
-        d.members.speed = row.speed;
+        d.members.repeatText = repeatText, d.members.keyStack = keyStack, d.members.speed = speed;
         ASSERT_EQ(d.Write(true), 0);
-        EXPECT_EQ(d.log.at(d.log.size() - 5), Iox(40, row.option)) << "speed " << row.speed;
+        EXPECT_EQ(d.log.at(d.log.size() - 5), Iox(40, option)) << "speed " << speed;
     }
 }
 
