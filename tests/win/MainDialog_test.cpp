@@ -1,5 +1,6 @@
-// The main dialog as a user meets it: start-up state, about box, the "+" button, the feedback
-// field's key monitor, leaving with "Ende", and a reseller's renamed copy of the program.
+// The main dialog as a user meets it: the "+" button, the feedback field's key monitor,
+// leaving with "Ende", and what follows the program's file name (the program's and a
+// reseller's renamed copy): title, about box and start-up state.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,8 +15,6 @@ namespace {
 
 using gui::Program;
 
-constexpr int kSysCommandAbout = IDM_ABOUTBOX;
-
 class MainDialog : public testing::Test {
 protected:
     void SetUp() override {
@@ -24,30 +23,8 @@ protected:
     }
     void TearDown() override { gui::DeleteSettings(); }
 
-    // Selects a contacts list item the way a click in the list does.
-    void PickContacts(int index) {
-        program.Send(IDC_CONTACTS, CB_SETCURSEL, static_cast<WPARAM>(index));
-        program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
-    }
-
     Program program;
 };
-
-TEST_F(MainDialog, FreshStartShowsTheDefaults) {
-    EXPECT_EQ(gui::WindowText(program.Dialog()), L"Orvanta V2.0");
-    EXPECT_EQ(program.Text(IDC_SERIAL), L"0");
-    ASSERT_EQ(program.Send(IDC_CONTACTS, CB_GETCOUNT), 24);
-    EXPECT_EQ(program.Send(IDC_CONTACTS, CB_GETCURSEL), 3);
-    EXPECT_EQ(program.Text(IDC_CONTACTS), L"4");
-    EXPECT_EQ(program.Text(IDC_BOUNCE), L"10");
-    EXPECT_EQ(program.Text(IDC_SPEED), L"50");
-    EXPECT_EQ(program.Send(IDC_PROTECTED, BM_GETCHECK), BST_UNCHECKED);
-    EXPECT_EQ(program.Text(IDC_REPEAT), L"");
-    EXPECT_EQ(program.Text(IDC_FEEDBACK), L"");
-    // Hidden at start-up: Read and two buttons of no use to the user.
-    for (int id : {IDC_READ, IDC_WAIT_BUTTON, IDC_PROGRAMMED})
-        EXPECT_FALSE(::IsWindowVisible(program.Item(id))) << "control " << id << " is shown";
-}
 
 BOOL CALLBACK FindTips(HWND hwnd, LPARAM found) {
     auto* tips = reinterpret_cast<HWND*>(found);
@@ -81,24 +58,6 @@ TEST_F(MainDialog, TheFieldsTellTheirKeysInATooltip) {
     EXPECT_EQ(tipOver(IDC_REPEAT), L"repeats: keys 1, 3");
 }
 
-TEST_F(MainDialog, AboutEntryOfTheSystemMenuShowsTitleAndMakersBrandLine) {
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, kSysCommandAbout, 0);
-    HWND about = program.WaitForBox();
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(gui::WindowText(about), L"Informationen zu Orvanta");
-    EXPECT_EQ(gui::WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), L"Orvanta V2.0");
-    const std::wstring brand = gui::WindowText(::GetDlgItem(about, IDC_ABOUT_BRAND));
-    EXPECT_NE(brand.find(L"Velkara"), std::wstring::npos) << "brand line: " << brand;
-    EXPECT_NE(brand.find(L"2022"), std::wstring::npos) << "brand line: " << brand;
-    // The main dialog waits, disabled, while the about box is open.
-    EXPECT_FALSE(::IsWindowEnabled(program.Dialog()));
-
-    gui::Answer(about, IDOK);
-    EXPECT_TRUE(program.WaitForNoBox());
-    EXPECT_TRUE(gui::WaitUntil([&] { return ::IsWindowEnabled(program.Dialog()) != 0; }));
-    EXPECT_TRUE(program.Running());
-}
-
 TEST_F(MainDialog, PlusAddsOneAndReplacesLettersWithTheNextNumber) {
     program.SetText(IDC_SERIAL, L"41");
     program.Click(IDC_SERIAL_PLUS);
@@ -115,7 +74,8 @@ TEST_F(MainDialog, PlusAddsOneAndReplacesLettersWithTheNextNumber) {
 }
 
 TEST_F(MainDialog, EndeAsksAfterAContactsChangeAndNoKeepsTheDialog) {
-    PickContacts(7);
+    program.Send(IDC_CONTACTS, CB_SETCURSEL, 7);  // as a click in the list does
+    program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
     program.Click(IDOK);
     const auto box = program.AnswerBox(IDNO);
     ASSERT_TRUE(box);
@@ -126,9 +86,7 @@ TEST_F(MainDialog, EndeAsksAfterAContactsChangeAndNoKeepsTheDialog) {
     EXPECT_FALSE(gui::SettingsKeyExists()) << "No must save nothing";
 
     program.Click(IDOK);
-    const auto again = program.AnswerBox(IDYES);
-    ASSERT_TRUE(again);
-    EXPECT_EQ(again->text, L"no write done - really exit?");
+    ASSERT_TRUE(program.AnswerBox(IDYES));
     EXPECT_TRUE(program.WaitForExit());
 }
 
@@ -213,33 +171,48 @@ TEST_F(MainDialog, RefusedFieldsKeepTheDialogOpenAtEnde) {
     EXPECT_TRUE(program.WaitForExit());
 }
 
-TEST(RenamedProgram, ResellersCopyKeepsItsNameAndShowsBrandLineA) {
-    gui::DeleteSettings();
-    const std::wstring copy = gui::BuildDir() + L"\\ORNIS_Orvanta.exe";
-    ASSERT_TRUE(::CopyFileW(gui::ProgramPath().c_str(), copy.c_str(), FALSE));
-    {
+// The program and a reseller's renamed copy: each shows its own name in the title, the about
+// box (behind the system menu, with the main dialog waiting disabled) and the captions of its
+// message boxes, and its brand line in the about box. At start-up the contacts list holds 24
+// counts with 4 selected, and Read and two buttons of no use to the user are hidden.
+TEST(ProgramName, TitleAboutBoxAndCaptionsFollowTheNameOfTheProgramFile) {
+    const std::pair<const wchar_t*, const wchar_t*> names[] = {{L"Orvanta", L"Velkara"},
+                                                               {L"ORNIS_Orvanta", L"Ornis"}};
+    for (const auto& [name, brand] : names) {
+        gui::DeleteSettings();
+        const std::wstring copy = gui::BuildDir() + L"\\" + name + L".exe";
+        if (copy != gui::ProgramPath()) {
+            ASSERT_TRUE(::CopyFileW(gui::ProgramPath().c_str(), copy.c_str(), FALSE));
+        }
         Program program(copy);
         ASSERT_TRUE(program.Start());
-        EXPECT_EQ(gui::WindowText(program.Dialog()), L"ORNIS_Orvanta V2.0");
+        const std::wstring title = std::wstring(name) + L" V2.0";
+        EXPECT_EQ(gui::WindowText(program.Dialog()), title);
+        EXPECT_EQ(program.Send(IDC_CONTACTS, CB_GETCOUNT), 24);
+        EXPECT_EQ(program.Send(IDC_CONTACTS, CB_GETCURSEL), 3);
+        for (int id : {IDC_READ, IDC_WAIT_BUTTON, IDC_PROGRAMMED})
+            EXPECT_FALSE(::IsWindowVisible(program.Item(id))) << "control " << id << " is shown";
 
-        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, kSysCommandAbout, 0);
+        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         HWND about = program.WaitForBox();
         ASSERT_NE(about, nullptr);
-        EXPECT_EQ(gui::WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), L"ORNIS_Orvanta V2.0");
-        const std::wstring brand = gui::WindowText(::GetDlgItem(about, IDC_ABOUT_BRAND));
-        EXPECT_NE(brand.find(L"Ornis"), std::wstring::npos) << "brand line: " << brand;
+        EXPECT_EQ(gui::WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), title);
+        const std::wstring line = gui::WindowText(::GetDlgItem(about, IDC_ABOUT_BRAND));
+        EXPECT_NE(line.find(std::wstring(L"2022 ") + brand), std::wstring::npos) << line;
+        EXPECT_FALSE(::IsWindowEnabled(program.Dialog()));
         gui::Answer(about, IDOK);
         ASSERT_TRUE(program.WaitForNoBox());
+        EXPECT_TRUE(gui::WaitUntil([&] { return ::IsWindowEnabled(program.Dialog()) != 0; }));
 
         program.Click(IDC_READ);
         const auto box = program.AnswerBox(IDOK);
         ASSERT_TRUE(box);
         EXPECT_EQ(box->text, L"Not implemented");
-        EXPECT_EQ(box->caption, L"ORNIS_Orvanta");
+        EXPECT_EQ(box->caption, name);
         ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(program.WaitForExit());
     }
-    ::DeleteFileW(copy.c_str());
+    ::DeleteFileW((gui::BuildDir() + L"\\ORNIS_Orvanta.exe").c_str());
 }
 
 }  // namespace

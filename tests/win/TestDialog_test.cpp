@@ -25,7 +25,6 @@ TEST(TestDialog, LogsEveryKeyMessageKeepsTheNewestLineInViewAndStartsEmptyEachTi
     ASSERT_TRUE(program.Start());
     HWND test = OpenTestDialog(program);
     ASSERT_NE(test, nullptr);
-    EXPECT_EQ(gui::WindowText(test), L"Test");
     HWND log = ::GetDlgItem(test, IDC_TEST_LOG);
     EXPECT_EQ(gui::WindowText(log), L"");
     const auto ask = [&](UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -46,7 +45,7 @@ TEST(TestDialog, LogsEveryKeyMessageKeepsTheNewestLineInViewAndStartsEmptyEachTi
     const HWND focus = program.Focus();
     for (WORD vk : {VK_ESCAPE, VK_RETURN, VK_TAB})
         gui::TypeKey(vk);
-    gui::TypeWithModifier(VK_MENU, VK_F4);
+    gui::TypeKey(VK_F4, VK_MENU);
     // Five keys, a press and a release each, and nothing else: no character messages.
     ASSERT_TRUE(gui::WaitUntil([&] { return lines() >= 12; }));
     EXPECT_EQ(lines(), 12);

@@ -7,12 +7,13 @@
 
 namespace {
 
-TEST(AppName, IsTheFileNameWithoutExtensionInItsOwnCase) {
+TEST(AppName, IsTheFileNameWithoutItsExtension) {
     EXPECT_EQ(fw::AppNameFromPath(L"C:\\Program Files\\Orvanta\\Orvanta.exe"), L"Orvanta");
     EXPECT_EQ(fw::AppNameFromPath(L"Z:\\tmp\\ORNIS_Orvanta.exe"), L"ORNIS_Orvanta");
     EXPECT_EQ(fw::AppNameFromPath(L"C:\\a.b\\tool.v2.EXE"), L"tool.v2");
     EXPECT_EQ(fw::AppNameFromPath(L"/home/user/Orvanta"), L"Orvanta");
     EXPECT_EQ(fw::AppNameFromPath(L"Orvanta.exe"), L"Orvanta");
+    EXPECT_EQ(fw::AppNameFromPath(L"C:\\tools\\.exe"), L".exe");  // a dot first is no extension
 }
 
 // A path may be quoted or hold blanks; several files (as dropped on the program's icon, each
@@ -41,37 +42,33 @@ TEST(AppName, TheFileArgumentsMayBeQuotedOrHoldBlanks) {
         EXPECT_EQ(fw::FileArguments(arguments, exists), files) << arguments;
 }
 
-TEST(Branding, TitleKeepsTheCaseAndTheTagIgnoresIt) {
+// The title keeps the case and the tag ignores it; with both tags the first in the search
+// order wins, wherever it stands. Each brand has its own line with the year.
+TEST(Branding, TitleBrandAndBrandLine) {
     EXPECT_EQ(MakeVersionTitle(L"ORNIS_Orvanta"), L"ORNIS_Orvanta V2.0");
-    EXPECT_EQ(ChooseBrand(L"Orvanta V2.0"), Brand::Maker);
-    EXPECT_EQ(ChooseBrand(L"ORNIS_Orvanta V2.0"), Brand::Ornis);
-    EXPECT_EQ(ChooseBrand(L"tErVo-Orvanta V2.0"), Brand::Tervo);
-    // Both tags: the first in the search order wins, wherever it stands in the title.
-    EXPECT_EQ(ChooseBrand(L"Tervo_Ornis V2.0"), Brand::Ornis);
-    EXPECT_EQ(ChooseBrand(L"Orn_is V2.0"), Brand::Maker);
-}
-
-TEST(Branding, EachBrandHasItsOwnLineWithTheYear) {
-    for (Brand b : {Brand::Maker, Brand::Ornis, Brand::Tervo}) {
-        EXPECT_NE(BrandLine(b).find(L"2022"), std::wstring_view::npos);
+    const std::tuple<const wchar_t*, Brand, const wchar_t*> titles[] = {
+        {L"Orvanta V2.0", Brand::Maker, L"2022 Velkara"},
+        {L"ORNIS_Orvanta V2.0", Brand::Ornis, L"2022 Ornis"},
+        {L"tErVo-Orvanta V2.0", Brand::Tervo, L"2022 Tervo"},
+        {L"Tervo_Ornis V2.0", Brand::Ornis, L"2022 Ornis"},
+        {L"Orn_is V2.0", Brand::Maker, L"2022 Velkara"},
+    };
+    for (const auto& [title, brand, line] : titles) {
+        EXPECT_EQ(ChooseBrand(title), brand) << title;
+        EXPECT_NE(BrandLine(brand).find(line), std::wstring_view::npos) << title;
     }
-    EXPECT_NE(BrandLine(Brand::Maker).find(L"Velkara"), std::wstring_view::npos);
-    EXPECT_NE(BrandLine(Brand::Ornis).find(L"Ornis"), std::wstring_view::npos);
-    EXPECT_NE(BrandLine(Brand::Tervo).find(L"Tervo"), std::wstring_view::npos);
 }
 
 TEST(ComboPrefix, FirstItemThatBeginsWithTheTextIsSelected) {
     std::vector<std::wstring> items;
     for (int i = 1; i <= 24; ++i)
         items.push_back(std::to_wstring(i));
-    EXPECT_EQ(fw::FindPrefixItem(items, L"4"), 3);
-    EXPECT_EQ(fw::FindPrefixItem(items, L"1"), 0);  // not "10".."19"
-    EXPECT_EQ(fw::FindPrefixItem(items, L"2"), 1);  // "2" before "20".."24"
-    EXPECT_EQ(fw::FindPrefixItem(items, L"24"), 23);
-    EXPECT_EQ(fw::FindPrefixItem(items, L""), 0);  // the empty text begins every item
-    EXPECT_EQ(fw::FindPrefixItem(items, L"25"), -1);
-    EXPECT_EQ(fw::FindPrefixItem(items, L"x"), -1);
-    EXPECT_EQ(fw::FindPrefixItem(items, L"123"), -1);
+    // "1" before "10".."19", "2" before "20".."24"; the empty text begins every item.
+    const std::pair<const wchar_t*, int> texts[] = {{L"4", 3},   {L"1", 0},   {L"2", 1},
+                                                    {L"24", 23}, {L"", 0},    {L"25", -1},
+                                                    {L"x", -1},  {L"123", -1}};
+    for (const auto& [text, index] : texts)
+        EXPECT_EQ(fw::FindPrefixItem(items, text), index) << text;
     EXPECT_EQ(fw::FindPrefixItem({L"Alpha", L"beta"}, L"BE"), 1);
     EXPECT_EQ(fw::FindPrefixItem({}, L""), -1);
 }

@@ -20,9 +20,8 @@ TEST(IntegerText, SignedAcceptsTheWholeRangeWithBlanksAndSign) {
 TEST(IntegerText, SignedRefusesJunkAndOverflow) {
     for (const wchar_t* text :
          {L"", L"   ", L"-", L"+", L"abc", L"12a", L"1 2", L"0x10", L"--1", L"2147483648",
-          L"-2147483649", L"99999999999", L"184467440737095516160", L"1.5"}) {
+          L"-2147483649", L"99999999999", L"184467440737095516160", L"1.5"})
         EXPECT_FALSE(ParseInt32Text(text).has_value()) << "text: " << testing::PrintToString(text);
-    }
 }
 
 TEST(IntegerText, UnsignedAcceptsTheWholeRange) {
@@ -33,9 +32,8 @@ TEST(IntegerText, UnsignedAcceptsTheWholeRange) {
 
 TEST(IntegerText, UnsignedRefusesMinusOverflowAndJunk) {
     for (const wchar_t* text :
-         {L"-1", L"-0", L"4294967296", L"99999999999", L"", L"x", L"50ms", L"5 0"}) {
+         {L"-1", L"-0", L"4294967296", L"99999999999", L"", L"x", L"50ms", L"5 0"})
         EXPECT_FALSE(ParseUInt32Text(text).has_value()) << "text: " << testing::PrintToString(text);
-    }
 }
 
 }  // namespace

@@ -10,10 +10,9 @@
 namespace {
 
 std::wstring NameOfUsage(int usage) {
-    for (int index = 0; index < kHidKeyNameCount; ++index) {
+    for (int index = 0; index < kHidKeyNameCount; ++index)
         if (UsageFromListIndex(index) == usage)
             return std::wstring(g_hidKeyNames[static_cast<size_t>(index)]);
-    }
     ADD_FAILURE() << "usage " << usage << " not listed";
     return {};
 }

@@ -40,9 +40,8 @@ TEST(KeycodeChooser, LabelsNextSlotRepeatBitsAndChosenWords) {
         {0x4, 1, true, L"5"},     {0xFFFFFF, 2, false, L"fffffd"},
         {0, 0, true, L"1"},       {0x10, 48, true, L"10"},  // no slot 48
     };
-    for (const Repeat& r : repeats) {
+    for (const Repeat& r : repeats)
         EXPECT_EQ(FormatHexText(ApplyRepeat(r.mask, r.slot, r.ticked)), r.text) << r.slot;
-    }
 
     struct Pick {
         int index;  // 4 "a", 165 "LeftControl"; -1 no selection

@@ -6,15 +6,11 @@
 #include <cstdint>
 #include <random>
 #include <string>
-#include <vector>
 
-#include "keybox/KeyBoxDecoder.h"
 #include "programming/AckLetter.h"
 #include "unit/support/KeyBatchText.h"
 
 namespace {
-
-constexpr std::uint16_t kVkA = 'A';
 
 // One byte right after the preamble (Caps and Num on), then the trailer.
 TEST(LockChannel, DataStepsToggleOnlyWhatChangesAndTheTrailerTurnsAllOff) {
@@ -34,39 +30,6 @@ TEST(LockChannel, DataStepsToggleOnlyWhatChangesAndTheTrailerTurnsAllOff) {
             EXPECT_EQ(Keys(channel.DataStep(c.byte, pair)), c.steps[pair]) << int{c.byte} << pair;
         EXPECT_EQ(Keys(channel.Trailer()), c.trailer) << int{c.byte};
         EXPECT_FALSE(channel.CapsOn() || channel.NumOn());
-    }
-}
-
-// The key box's side: every press and release of the channel, fed to the decoder, rebuilds
-// the image; only 43 or 109 bytes make one.
-TEST(LockChannel, KeyBoxDecoderRebuildsRandomImages) {
-    std::mt19937 rng(1234);
-    CKeyBoxDecoder keyBox;
-    for (int length : {43, 109, 43, 109, 0, 1, 42, 44, 108, 110}) {
-        std::vector<std::uint8_t> image(static_cast<std::size_t>(length));
-        for (auto& b : image)
-            b = static_cast<std::uint8_t>(rng());
-        keyBox.Reset();
-        // No preamble: locks that go on and off again, and other keys.
-        for (std::uint16_t vk : {kVkScrollLock, kVkScrollLock, kVkCapsLock, kVkCapsLock, kVkA})
-            keyBox.OnKey(vk, true, 0);
-        CLockChannel channel;
-        std::vector<KeyBatch> batches = {channel.Preamble()};
-        for (std::uint8_t b : image) {
-            for (int pair = 0; pair < 4; ++pair)
-                batches.push_back(channel.DataStep(b, pair));
-        }
-        batches.push_back(channel.Trailer());
-        for (const KeyBatch& batch : batches) {
-            for (bool pressed : {true, false}) {
-                for (int i = 0; i < batch.count; ++i)
-                    keyBox.OnKey(batch.keys[static_cast<std::size_t>(i)], pressed, 0);
-            }
-        }
-        keyBox.Quiet();
-        EXPECT_EQ(keyBox.Bytes(), image);
-        EXPECT_EQ(keyBox.IsValidImage(), length == 43 || length == 109) << "length " << length;
-        EXPECT_FALSE(keyBox.CapsOn() || keyBox.NumOn() || keyBox.ScrollOn());
     }
 }
 

@@ -4,10 +4,10 @@
 
 #include <climits>
 #include <cstdio>
-#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "keycodes/HexText.h"
@@ -89,7 +89,7 @@ public:
         registers = written;
         ok = allOk;
     }
-    std::vector<std::uint8_t> registers;
+    std::vector<std::uint8_t> registers;  // what the last library write reported
     bool ok = false;
 
 private:
@@ -105,32 +105,38 @@ private:
     int m_ioxCalls = 0;
 };
 
-Log Concat(std::initializer_list<Log> parts) {
-    Log all;
-    for (const Log& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
+Log operator+(Log log, const Log& more) {
+    log.insert(log.end(), more.begin(), more.end());
+    return log;
+}
+
+// The entries entry(i) makes for i = first..last, one after the other.
+template <class Entry>
+Log Each(int first, int last, Entry entry) {
+    Log log;
+    for (int i = first; i <= last; ++i)
+        log = log + Log{entry(i)};
+    return log;
 }
 
 const Log kAwait = {"ClearFeedback", "AwaitAck"};
+const Log kImageEnd = {"UpdateData(FALSE)", "NotWritten=0"};
+const Log kLibraryImageEnd = Log{"LibraryWritten"} + kImageEnd;
 const Log kDirectEnd = {"LibraryWritten", "UpdateData(FALSE)", "SetLED 3 0", "ResetDevice",
                         "NotWritten=0"};
-const Log kImageEnd = {"UpdateData(FALSE)", "NotWritten=0"};
-const Log kLibraryImageEnd = Concat({Log{"LibraryWritten"}, kImageEnd});
 
 // The registers the IOX calls of a log leave, each with its last value, in register order; the
 // call numbered `failed` (from 1) did not take its value.
 std::vector<std::uint8_t> Registers(const Log& log, int failed = 0) {
-    std::map<int, int> registers;
-    int call = 0;
+    std::map<int, std::uint8_t> registers;
+    int call = 0, address = 0, value = 0;
     for (const std::string& line : log) {
-        int address = 0, value = 0;
         if (std::sscanf(line.c_str(), "IOX %d %d", &address, &value) == 2 && ++call != failed)
-            registers[address] = value;
+            registers[address] = static_cast<std::uint8_t>(value);
     }
     std::vector<std::uint8_t> bytes;
     for (const auto& [address, value] : registers)
-        bytes.push_back(static_cast<std::uint8_t>(value));
+        bytes.push_back(value);
     return bytes;
 }
 
@@ -141,22 +147,17 @@ Log Start(int type, bool direct) {
         log.push_back("GetHWversion");
     if (direct)
         log.push_back("SetLED 3 15");
-    return Concat({log, kAwait});
+    return log + kAwait;
 }
 
 Log Serial(int count = 8) {  // serial 0x12345: digits 0012345 and their XOR
-    const int bytes[] = {0x30, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x31};
-    Log log;
-    for (int i = 0; i < count; ++i)
-        log.push_back(Iox(8 + i, bytes[i]));
-    return log;
+    static const int bytes[] = {0x30, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x31};
+    return Each(0, count - 1, [](int i) { return Iox(8 + i, bytes[i]); });
 }
 
 Log Clearing(int first, int last) {
-    Log log = {"GetHWversion"};
-    for (int address = first; address <= last; ++address)
-        log.push_back(Iox(address, address % 4 == 3 ? 0x80 : 0x00));
-    return log;
+    return Log{"GetHWversion"} +
+           Each(first, last, [](int address) { return Iox(address, address % 4 == 3 ? 0x80 : 0); });
 }
 
 Log Header(int contacts, int count = 4) {
@@ -164,27 +165,23 @@ Log Header(int contacts, int count = 4) {
     return Log(all.begin(), all.begin() + count);
 }
 
+std::string SlotRead(int s) {
+    return "Slot " + std::to_string(s);
+}
+
 Log KeyCodes(int start, int count) {
-    Log log;
-    for (int s = 0; s < count; ++s) {
-        log.insert(log.end(), {"Slot " + std::to_string(s), Iox(start + 2 * s, SlotValue(s) >> 8),
-                               Iox(start + 2 * s + 1, SlotValue(s) & 0xFF)});
-    }
-    return log;
+    return Each(0, count - 1, [&](int s) -> Log {
+        return {SlotRead(s), Iox(start + 2 * s, SlotValue(s) >> 8),
+                Iox(start + 2 * s + 1, SlotValue(s) & 0xFF)};
+    });
 }
 
 Log ImageReads(int slots) {
-    Log log = {"RepeatField"};
-    for (int s = 0; s < slots; ++s)
-        log.push_back("Slot " + std::to_string(s));
-    return log;
+    return Log{"RepeatField"} + Each(0, slots - 1, SlotRead);
 }
 
 Log ImageWrites(const ConfigImage& image, int count) {
-    Log log;
-    for (int j = 0; j < count; ++j)
-        log.push_back(Iox(j, image[static_cast<std::size_t>(j)]));
-    return log;
+    return Each(0, count - 1, [&](int j) { return Iox(j, image[static_cast<std::size_t>(j)]); });
 }
 
 // What a build from the dialog's fields makes of a buffer.
@@ -219,68 +216,59 @@ TEST(WriteCommand, DeviceTypesAndKeyCodeSchemes) {
         ASSERT_EQ(d.Write(true), 0);
         EXPECT_EQ(d.image, row.start < 0 ? Built(d) : ConfigImage{});  // direct: left alone
         if (row.start < 0) {
-            EXPECT_EQ(d.log, Concat({Start(row.type, false), ImageReads(row.slots),
-                                     ImageWrites(d.image, row.contacts <= 8 ? 43 : 109),
-                                     kLibraryImageEnd}));
-            EXPECT_EQ(d.registers,
-                      std::vector<std::uint8_t>(d.image.begin(),
-                                                d.image.begin() + (row.contacts <= 8 ? 43 : 109)));
+            EXPECT_EQ(d.log, Start(row.type, false) + ImageReads(row.slots) +
+                                 ImageWrites(d.image, row.contacts <= 8 ? 43 : 109) +
+                                 kLibraryImageEnd);
+            EXPECT_EQ(d.registers, Registers(d.log));
             continue;
         }
         const Log option = row.type == A && row.version >= 7 ? Log{Iox(40, 0x22)} : Log{};
-        EXPECT_EQ(d.log, Concat({Start(row.type, true), Serial(),
-                                 Clearing(row.hardware ? 16 : 24, row.hardware ? 31 : 71),
-                                 Header(row.contacts), KeyCodes(row.start, row.slots), option,
-                                 kDirectEnd}));
+        EXPECT_EQ(d.log, Start(row.type, true) + Serial() +
+                             Clearing(row.hardware ? 16 : 24, row.hardware ? 31 : 71) +
+                             Header(row.contacts) + KeyCodes(row.start, row.slots) + option +
+                             kDirectEnd);
         EXPECT_EQ(d.registers, Registers(d.log));
         EXPECT_TRUE(d.ok);
     }
 }
 
 TEST(WriteCommand, OptionByteOfTypeAFromFirmware7) {
-    const struct {
-        const wchar_t* repeatText;
-        bool keyStack;
-        std::uint32_t speed;
-        int option;
-    } rows[] = {
+    const std::tuple<const wchar_t*, bool, std::uint32_t, int> rows[] = {
         {L"", false, 50, 0x22}, {L"", true, 50, 0x26},   {L"1", false, 50, 0x20},
         {L"0", true, 15, 0xF4}, {L"", false, 500, 0x42},
     };
-    for (const auto& row : rows) {
+    for (const auto& [repeatText, keyStack, speed, option] : rows) {
         FakeDialog d(A, 7);
-        d.members.repeatText = row.repeatText;
-        d.members.keyStack = row.keyStack;
-        d.members.speed = row.speed;
+        d.members.repeatText = repeatText, d.members.keyStack = keyStack, d.members.speed = speed;
         ASSERT_EQ(d.Write(true), 0);
-        EXPECT_EQ(d.log.at(d.log.size() - 6), Iox(40, row.option)) << "speed " << row.speed;
+        EXPECT_EQ(d.log.at(d.log.size() - 6), Iox(40, option)) << "speed " << speed;
     }
 }
 
 TEST(WriteCommand, StageFailures) {
     const ConfigImage image = Built(FakeDialog());
-    const Log optionAndEnd = Concat({Log{Iox(40, 0x22)}, kDirectEnd});
+    const Log optionAndEnd = Log{Iox(40, 0x22)} + kDirectEnd;
     const Log slot0AndHalfOf1 = {"Slot 0", Iox(24, 0x123), Iox(25, 0x45), "Slot 1", Iox(26, 2)};
     struct Row {
         int type, version, failAt, failResult, result;
         Log rest;  // after the start
     };
     std::vector<Row> rows = {
-        {C, 0, 1, 0, 0, Concat({Serial(1), KeyCodes(24, 9), kDirectEnd})},
-        {C, 0, 8, 0, 0, Concat({Serial(8), KeyCodes(24, 9), kDirectEnd})},
+        {C, 0, 1, 0, 0, Serial(1) + KeyCodes(24, 9) + kDirectEnd},
+        {C, 0, 8, 0, 0, Serial(8) + KeyCodes(24, 9) + kDirectEnd},
         {C, 0, 15, 0, 0,  // clearing register 30
-         Concat({Serial(), Clearing(24, 30), Header(4), KeyCodes(24, 9), kDirectEnd})},
+         Serial() + Clearing(24, 30) + Header(4) + KeyCodes(24, 9) + kDirectEnd},
         {A, 7, 63, 0, 0,  // slot 1's high byte; register 40 still follows
-         Concat({Serial(), Clearing(24, 71), Header(4), slot0AndHalfOf1, optionAndEnd})},
+         Serial() + Clearing(24, 71) + Header(4) + slot0AndHalfOf1 + optionAndEnd},
         {A, 7, 77, 0, 0,  // register 40's own result does not matter
-         Concat({Serial(), Clearing(24, 71), Header(4), KeyCodes(24, 8), optionAndEnd})},
-        {H, 0, 20, -1, 0, Concat({ImageReads(8), ImageWrites(image, 20), kLibraryImageEnd})},
-        {H, 0, 5, 0, 0, Concat({ImageReads(8), ImageWrites(image, 43), kLibraryImageEnd})},
+         Serial() + Clearing(24, 71) + Header(4) + KeyCodes(24, 8) + optionAndEnd},
+        {H, 0, 20, -1, 0, ImageReads(8) + ImageWrites(image, 20) + kLibraryImageEnd},
+        {H, 0, 5, 0, 0, ImageReads(8) + ImageWrites(image, 43) + kLibraryImageEnd},
     };
     for (int i = 0; i < 4; ++i) {  // a header write: no key codes, no closing
         rows.push_back({A, 7, 57 + i, 0, -1,
-                        Concat({Serial(), Clearing(24, 71), Header(4, i + 1),
-                                Log{"LibraryWritten", "Message IOX failed"}})});
+                        Serial() + Clearing(24, 71) + Header(4, i + 1) +
+                            Log{"LibraryWritten", "Message IOX failed"}});
     }
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "type " << row.type << ", IOX call " << row.failAt);
@@ -288,7 +276,7 @@ TEST(WriteCommand, StageFailures) {
         d.failAt = row.failAt;
         d.failResult = row.failResult;
         EXPECT_EQ(d.Write(true), row.result);
-        EXPECT_EQ(d.log, Concat({Start(row.type, row.type != H), row.rest}));
+        EXPECT_EQ(d.log, Start(row.type, row.type != H) + row.rest);
         // A register that refused its value is not among those written; a result of 0 is a
         // failure for direct programming only.
         const bool refused = row.type != H || row.failResult < 0;
@@ -325,8 +313,8 @@ TEST(WriteCommand, LockLedChannel) {
         } else {
             const bool full = row.contacts > 8;
             const std::string send = row.blocking ? "SendImageBlocking" : "StartTimedTransmission";
-            expected = Concat({expected, kAwait, ImageReads(full ? 48 : 8),
-                               Log{send + (full ? " 109" : " 43")}, kImageEnd});
+            expected = expected + kAwait + ImageReads(full ? 48 : 8) +
+                       Log{send + (full ? " 109" : " 43")} + kImageEnd;
         }
         EXPECT_EQ(d.log, expected);
     }

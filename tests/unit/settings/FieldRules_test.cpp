@@ -29,16 +29,11 @@ TEST(FieldRules, StoredContactsOutsideTheListSelectNothingNotEvenInt32Min) {
 // A typed count is used only when the text names a list item; the field then shows the count
 // in use, or nothing for a count outside the list.
 TEST(FieldRules, ContactsFieldTextAndTheCountInUse) {
-    const std::pair<const wchar_t*, std::optional<std::int32_t>> typed[] = {{L"", std::nullopt},
-                                                                            {L"1", 1},
-                                                                            {L"9", 9},
-                                                                            {L"12", 12},
-                                                                            {L"24", 24},
-                                                                            {L"25", std::nullopt},
-                                                                            {L"30", std::nullopt},
-                                                                            {L"x", std::nullopt},
-                                                                            {L" 9", std::nullopt},
-                                                                            {L"09", std::nullopt}};
+    const std::optional<std::int32_t> none;
+    const std::pair<const wchar_t*, std::optional<std::int32_t>> typed[] = {
+        {L"", none},   {L"1", 1},     {L"9", 9},    {L"12", 12},   {L"24", 24},
+        {L"25", none}, {L"30", none}, {L"x", none}, {L" 9", none}, {L"09", none},
+    };
     for (const auto& [text, contacts] : typed) {
         EXPECT_EQ(ContactsFromText(text), contacts) << testing::PrintToString(text);
         EXPECT_EQ(ContactsText(contacts.value_or(30)), contacts ? text : L"");

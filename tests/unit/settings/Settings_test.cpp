@@ -116,39 +116,27 @@ TEST(Settings, LoadSkipsAValueThatIsNotAFullDwordAndReadsTheOthers) {
     }
 }
 
-// The key cannot be created (-1), a write is refused (0..3), or all goes well (4).
+// The key cannot be created (-1), a write is refused (0..3), or all goes well (4). After an
+// acknowledged write the serial number is stored on its own, with the same refusals.
 TEST(Settings, SaveWritesInOrderAndStopsAtTheFirstFailure) {
     const Values old = Dwords({1, 2, 3, 4});
-    for (int failing = -1; failing <= 4; ++failing) {
-        FakeRegistry registry;
-        registry.keys[kKey] = old;
-        registry.refuseCreate = failing < 0;
-        if (failing >= 0 && failing < 4)
-            registry.refusedWrite = kNames[failing];
-        const SaveResult result = SaveSettings(registry, Settings{41, -8, 20, 70});
-        EXPECT_EQ(result, failing < 0   ? SaveResult::KeyUnavailable
-                          : failing < 4 ? SaveResult::WriteFailed
-                                        : SaveResult::Saved);
-        Values expected = Dwords({41, 0xFFFFFFF8, 20, 70});
-        for (int i = std::max(failing, 0); i < 4; ++i)
-            expected[kNames[i]] = old.at(kNames[i]);
-        EXPECT_EQ(registry.keys[kKey], expected) << "failing " << failing;
-    }
-}
-
-// After an acknowledged write the serial number is stored on its own at once, with the same
-// refusals as the save at "Ende".
-TEST(Settings, SaveSerialWritesTheSerialAlone) {
-    for (int failing : {-1, 0, 4}) {
-        FakeRegistry registry;
-        registry.keys[kKey] = Dwords({1, 2, 3, 4});
-        registry.refuseCreate = failing < 0;
-        if (failing == 0)
-            registry.refusedWrite = L"serial";
-        EXPECT_EQ(SaveSerial(registry, -2), failing < 0    ? SaveResult::KeyUnavailable
-                                            : failing == 0 ? SaveResult::WriteFailed
-                                                           : SaveResult::Saved);
-        EXPECT_EQ(registry.keys[kKey], Dwords({failing == 4 ? 0xFFFFFFFE : 1, 2, 3, 4}));
+    for (const int names : {4, 1}) {
+        for (int failing = -1; failing <= 4; ++failing) {
+            FakeRegistry registry;
+            registry.keys[kKey] = old;
+            registry.refuseCreate = failing < 0;
+            if (failing >= 0 && failing < 4)
+                registry.refusedWrite = kNames[failing];
+            const SaveResult result = names == 1 ? SaveSerial(registry, -2)
+                                                 : SaveSettings(registry, Settings{-2, -8, 20, 70});
+            EXPECT_EQ(result, failing < 0       ? SaveResult::KeyUnavailable
+                              : failing < names ? SaveResult::WriteFailed
+                                                : SaveResult::Saved);
+            Values expected = Dwords({0xFFFFFFFE, 0xFFFFFFF8, 20, 70});
+            for (int i = std::min(std::max(failing, 0), names); i < 4; ++i)
+                expected[kNames[i]] = old.at(kNames[i]);
+            EXPECT_EQ(registry.keys[kKey], expected) << names << " names, failing " << failing;
+        }
     }
 }
 

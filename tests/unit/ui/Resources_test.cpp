@@ -46,9 +46,8 @@ TEST(Resources, EachDialogsControlIdsAreDistinctAndDefinedOnce) {
             const int id = known != defines.end() ? known->second : std::stoi(m[2], nullptr, 0);
             EXPECT_TRUE(id == -1 || ids.insert(id).second) << dialog << ": id " << id << " twice";
             if (dialog == "IDD_ORVANTA_DIALOG" && id >= defines.at("IDC_SLOT_FIRST") &&
-                id <= defines.at("IDC_SLOT_LAST")) {
+                id <= defines.at("IDC_SLOT_LAST"))
                 ++slotFields;
-            }
         }
     }
     EXPECT_EQ(slotFields, 48);
