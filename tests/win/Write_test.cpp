@@ -242,7 +242,6 @@ TEST_F(WriteOverLocks, ClosingMidTransmissionLeavesEveryLockOff) {
 
 TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
     keyBox.SetAnswer(CKeyBoxEmulator::Answer::None);
-    program.SetText(IDC_SPEED, L"10");
     ASSERT_TRUE(program.BringToFront());
     // The chooser opens on the slot whose field last had the focus: contact 3, released.
     ::SendMessageW(program.Dialog(), WM_NEXTDLGCTL,
@@ -277,6 +276,7 @@ TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
                    reinterpret_cast<WPARAM>(program.Item(IDC_FEEDBACK)), TRUE);
     gui::TypeKey(VK_F1);
     ASSERT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_FEEDBACK) == L"F1 "; }));
+    program.SetText(IDC_SPEED, L"10");  // after the echo, which puts back what was exchanged
 
     // Cancel undid nothing, and what the chooser wrote counts as not yet written.
     ASSERT_NO_FATAL_FAILURE(NoAtEndeThenWrite());
