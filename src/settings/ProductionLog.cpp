@@ -90,6 +90,21 @@ std::wstring CannotLogMessage(std::wstring_view logPath, std::wstring_view reaso
            std::wstring(reason) + L"\n" + kept + L" into the log before the next one.";
 }
 
+std::wstring UnwrittenLogMessage(std::wstring_view logPath, int count, std::wstring_view keptPath,
+                                 std::wstring_view failure, std::wstring_view lines) {
+    std::wstring text = L"The production log \"" + std::wstring(logPath) +
+                        L"\" could not be "
+                        L"written.\n";
+    if (!failure.empty()) {
+        return text + L"Nor could \"" + std::wstring(keptPath) + L"\": " + std::wstring(failure) +
+               L"\nThe lines not in it:\n" + std::wstring(lines);
+    }
+    return text +
+           (count == 1 ? L"The line not in it is"
+                       : L"The " + std::to_wstring(count) + L" lines not in it are") +
+           L" kept in \"" + std::wstring(keptPath) + L"\".";
+}
+
 std::wstring UnwrittenLogName(const LogTime& time) {
     const std::string stamp = TimeText(time, "");
     return L"Orvanta log unwritten " + std::wstring(stamp.begin(), stamp.end()) + L".csv";

@@ -44,6 +44,10 @@ std::wstring FileNameOf(std::wstring_view path);
 
 // The message when the log could not be written and `pending` lines wait for the next write.
 std::wstring CannotLogMessage(std::wstring_view logPath, std::wstring_view reason, int pending);
+// The message at exit about `count` lines the log did not take: the file that keeps them, or,
+// when that file could not be written either (`failure`), the lines themselves.
+std::wstring UnwrittenLogMessage(std::wstring_view logPath, int count, std::wstring_view keptPath,
+                                 std::wstring_view failure, std::wstring_view lines);
 // The file that takes the lines still unwritten at exit, in the Documents folder, named after
 // the time: "Orvanta log unwritten 2026-12-07 153012.csv".
 std::wstring UnwrittenLogName(const LogTime& time);

@@ -426,23 +426,19 @@ void COrvantaDlg::KeepUnwrittenLog() {
     if (m_log.PendingCount() == 0 || m_log.Flush(path).empty())
         return;
     const int count = m_log.PendingCount();
+    const std::string lines = m_log.TakePending();
     const std::wstring kept = fw::DocumentsFolder() + L"\\" + UnwrittenLogName(LocalTime());
-    const std::wstring failure = CreateFileBytes(kept, LogFileBytes(m_log.Pending(), true));
-    std::wstring text = L"The production log \"" + path + L"\" could not be written.\n";
-    if (failure.empty()) {
-        text += (count == 1 ? L"The line" : L"The " + std::to_wstring(count) + L" lines") +
-                L" not in it " + (count == 1 ? L"is" : L"are") + L" kept in \"" + kept + L"\".";
-    } else {
-        // The last place left for them is the message: Ctrl+C copies a message box's text.
-        const std::string& lines = m_log.Pending();
-        std::wstring wide(lines.size(), L'\0');
+    const std::wstring failure = CreateFileBytes(kept, LogFileBytes(lines, true));
+    // Where no file takes them, the message shows the lines: Ctrl+C copies a message box's text.
+    std::wstring wide;
+    if (!failure.empty()) {
+        wide.resize(lines.size());  // never more UTF-16 units than UTF-8 bytes
         wide.resize(static_cast<size_t>(
             ::MultiByteToWideChar(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()),
                                   wide.data(), static_cast<int>(wide.size()))));
-        text += L"Nor could \"" + kept + L"\": " + failure + L"\nThe lines not in it:\n" + wide;
     }
-    m_log.TakePending();
-    fw::MessageBox(nullptr, text, MB_OK | MB_ICONEXCLAMATION);
+    fw::MessageBox(nullptr, UnwrittenLogMessage(path, count, kept, failure, wide),
+                   MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
