@@ -9,6 +9,7 @@
 #include "GuiDriver.h"
 #include "ProgramRun.h"
 #include "framework/Edit.h"
+#include "framework/PreciseTimer.h"
 #include "keybox/KeyBoxEmulator_win.h"
 #include "programming/AckLetter.h"
 #include "programming/KeySender_win.h"
@@ -24,7 +25,7 @@ LONGLONG Now() {
     return now.QuadPart;
 }
 
-void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
+void OnTick(void*);
 
 // The program's own transmission with a port that does what the main dialog's does, the
 // feedback field being an edit control of this process.
@@ -44,13 +45,13 @@ struct TickRun final : CLockTransmission::Port {
         rewrote = true;
     }
     void Progress(int) override {}
-    std::uintptr_t StartTimer(std::uint32_t intervalMs) override {
-        return ::SetTimer(nullptr, 0, intervalMs, OnTick);
-    }
-    void KillTimer(std::uintptr_t id) override { ::KillTimer(nullptr, id); }
-    std::int64_t NowMicroseconds() override { return 0; }
+    bool StartTimer() override { return timer.Start(OnTick, nullptr); }
+    void WakeAt(std::int64_t dueUs) override { timer.WakeAt(dueUs); }
+    void StopTimer() override { timer.Stop(); }
+    std::int64_t NowMicroseconds() override { return CPreciseTimer::Now(); }
     void Sleep(int) override {}
 
+    CPreciseTimer timer;
     CLockTransmission transmission;
     CEdit feedback;
     bool rewrote = false;
@@ -74,15 +75,19 @@ void CALLBACK OnBareTick(HWND, UINT, UINT_PTR, DWORD) {
     run->bareCosts.push_back(Now() - start);
 }
 
-// The program's tick, with the clock around it.
-void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
+// The program's tick, with the clock around it. The timer also wakes when no step is due
+// (every 10 ms, for the system's own message loops): such wakes are not counted.
+void OnTick(void*) {
     TickRun* run = g_run;
     if (run == nullptr || !run->transmission.Running())
         return;
     run->rewrote = false;
+    const int step = run->transmission.Step();
     const LONGLONG start = Now();
     run->transmission.Tick();
     const LONGLONG end = Now();
+    if (run->transmission.Step() == step)
+        return;
     run->starts.push_back(start);
     run->costs.push_back(end - start);
     run->rewrites.push_back(run->rewrote);
@@ -136,7 +141,7 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
     const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 200, nullptr);
     MSG msg;
     while (!done() && ::GetTickCount64() < deadline) {
-        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0)
+        if (CPreciseTimer::NextMessage(&msg) <= 0)
             break;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
@@ -187,10 +192,9 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
     g_run = &run;
     LARGE_INTEGER started;
     ::QueryPerformanceCounter(&started);
-    run.transmission.Start(figures.length, static_cast<std::uint32_t>(speed));
+    const bool timerSet = run.transmission.Start(figures.length, static_cast<std::uint32_t>(speed));
     const DWORD timeoutMs = static_cast<DWORD>(3 * steps * speed) + 10000;
-    const bool done = run.transmission.TimerSet() &&
-                      PumpUntil([&] { return !run.transmission.Running(); }, timeoutMs);
+    const bool done = timerSet && PumpUntil([&] { return !run.transmission.Running(); }, timeoutMs);
     run.transmission.Stop();
     g_run = nullptr;
 

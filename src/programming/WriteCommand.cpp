@@ -173,8 +173,8 @@ int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool
             }
         } else if (blocking) {
             host.SendImageBlocking(length);
-        } else {
-            host.StartTimedTransmission(length);
+        } else if (!host.StartTimedTransmission(length)) {
+            return -1;
         }
     }
 

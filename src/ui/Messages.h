@@ -11,3 +11,8 @@ inline constexpr wchar_t kSaveConfigMenu[] = L"&Save configuration as...";
 inline constexpr wchar_t kConfigFilter[] =
     L"Configuration files (*.ini)\0*.ini\0All files (*.*)\0*.*\0";
 inline constexpr wchar_t kDropOneFile[] = L"Drop one configuration file at a time.";
+
+// A timed write whose timer the system refused; the system's reason follows.
+inline constexpr wchar_t kTimerRefused[] =
+    L"Nothing was sent to the key box: the system refused the timer that paces the "
+    L"transmission. ";
