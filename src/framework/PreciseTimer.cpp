@@ -10,6 +10,13 @@ constexpr DWORD kHighResolution = 0x2;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 constexpr DWORD kMaxTimers = 4;
 CPreciseTimer* g_running[kMaxTimers] = {};
 
+std::int64_t Frequency() {
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return frequency.QuadPart;
+}
+const std::int64_t g_frequency = Frequency();
+
 }  // namespace
 
 bool CPreciseTimer::Start(Handler handler, void* context) {
@@ -41,18 +48,24 @@ bool CPreciseTimer::Start(Handler handler, void* context) {
     m_coarseId = coarseId;
     m_handler = handler;
     m_context = context;
+    m_dueUs = kNever;
+    m_armedUs = kNever;
     *slot = this;
     return true;
 }
 
 void CPreciseTimer::WakeAt(std::int64_t dueUs) {
-    if (m_handle == nullptr)
+    m_dueUs = dueUs;
+    // The waitable timer only wakes a loop that has no messages: a time it is already set
+    // for costs the system nothing more.
+    if (m_handle == nullptr || m_armedUs == dueUs)
         return;
     // Relative, in units of 100 ns: the waitable timer's clock need not be ours.
     const std::int64_t waitUs = dueUs - Now();
     LARGE_INTEGER due;
     due.QuadPart = waitUs > 0 ? -10 * waitUs : -1;
     ::SetWaitableTimer(m_handle, &due, 0, nullptr, nullptr, FALSE);
+    m_armedUs = dueUs;
 }
 
 void CPreciseTimer::Stop() {
@@ -69,22 +82,40 @@ void CPreciseTimer::Stop() {
 }
 
 std::int64_t CPreciseTimer::Now() {
-    static const std::int64_t frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
     LARGE_INTEGER now;
     ::QueryPerformanceCounter(&now);
-    return now.QuadPart / frequency * 1000000 + now.QuadPart % frequency * 1000000 / frequency;
+    return now.QuadPart / g_frequency * 1000000 +
+           now.QuadPart % g_frequency * 1000000 / g_frequency;
+}
+
+void CPreciseTimer::Fire() {
+    m_dueUs = kNever;  // the handler sets the next time
+    m_handler(m_context);
 }
 
 BOOL CPreciseTimer::NextMessage(MSG* msg) {
-    for (bool served = false;; served = true) {
-        // After a handler, a message that waits has its turn before the next handler: a timer
-        // set for a time already past (a transmission behind its plan) cannot shut them out.
-        if (served && ::PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE))
+    bool served = false;
+    for (;;) {
+        // A timer whose time has come by the clock goes first, without asking the system;
+        // after it, a message that waits has its turn, so a timer that is behind its time
+        // cannot shut the messages out.
+        if (!served) {
+            const std::int64_t now = Now();
+            for (CPreciseTimer* running : g_running) {
+                if (running != nullptr && now >= running->m_dueUs) {
+                    running->Fire();
+                    served = true;
+                    break;
+                }
+            }
+            if (served)
+                continue;
+        }
+        if (::PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE))
             return msg->message != WM_QUIT;
+        served = false;
+
+        // Nothing to do: wait for a message or for the first timer.
         HANDLE handles[kMaxTimers];
         CPreciseTimer* timers[kMaxTimers];
         DWORD count = 0;
@@ -99,20 +130,23 @@ BOOL CPreciseTimer::NextMessage(MSG* msg) {
         const DWORD woke = ::MsgWaitForMultipleObjectsEx(count, handles, INFINITE, QS_ALLINPUT,
                                                          MWMO_INPUTAVAILABLE);
         if (woke < WAIT_OBJECT_0 + count) {
+            // Its handler runs even if the clock says a little early: it sets the timer again.
             CPreciseTimer* timer = timers[woke - WAIT_OBJECT_0];
-            timer->m_handler(timer->m_context);
+            timer->m_armedUs = kNever;
+            timer->Fire();
+            served = true;
         } else if (woke != WAIT_OBJECT_0 + count) {
             return ::GetMessageW(msg, nullptr, 0, 0);  // the coarse timer still runs
-        } else if (::PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE)) {
-            return msg->message != WM_QUIT;
         }
     }
 }
 
 void CALLBACK CPreciseTimer::OnCoarseTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    const std::int64_t now = Now();
     for (CPreciseTimer* running : g_running) {
         if (running != nullptr && running->m_coarseId == id) {
-            running->m_handler(running->m_context);
+            if (now >= running->m_dueUs)
+                running->Fire();
             return;
         }
     }
