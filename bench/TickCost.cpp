@@ -33,7 +33,9 @@ struct TickRun final : CLockTransmission::Port {
     explicit TickRun(const ConfigImage& image) : transmission(image, *this) {}
 
     void SendBatch(const KeyBatch& batch, KeyAction action) override {
+        const LONGLONG start = Now();
         SendKeyBatch(batch, action);
+        sendCost = Now() - start;
         sent.emplace_back(batch, action);
     }
     void ShowCountdown(int bytesLeft) override {
@@ -55,24 +57,35 @@ struct TickRun final : CLockTransmission::Port {
     CLockTransmission transmission;
     CEdit feedback;
     bool rewrote = false;
+    LONGLONG sendCost = 0;  // the SendInput of the tick under way
     std::vector<std::pair<KeyBatch, KeyAction>> sent;
     std::vector<LONGLONG> starts;
     std::vector<LONGLONG> costs;
+    std::vector<LONGLONG> sendCosts;
     std::vector<bool> rewrites;
     std::size_t replayed = 0;  // bare replay of `sent`: batches sent so far
+    std::int64_t replayStartUs = 0;
+    std::int64_t intervalUs = 0;
     std::vector<LONGLONG> bareCosts;
 };
 TickRun* g_run = nullptr;
 
 // The yardstick for a tick: the batch it sent, by a bare SendInput.
-void CALLBACK OnBareTick(HWND, UINT, UINT_PTR, DWORD) {
+// Woken by the same kind of timer as the tick, one batch each interval from the start.
+void OnBareTick(void*) {
     TickRun* run = g_run;
     if (run == nullptr || run->replayed >= run->sent.size())
         return;
-    const auto& [batch, action] = run->sent[run->replayed++];
-    const LONGLONG start = Now();
-    SendKeyBatch(batch, action);
-    run->bareCosts.push_back(Now() - start);
+    const std::int64_t due =
+        run->replayStartUs + run->intervalUs * static_cast<std::int64_t>(run->replayed + 1);
+    if (CPreciseTimer::Now() >= due) {
+        const auto& [batch, action] = run->sent[run->replayed++];
+        const LONGLONG start = Now();
+        SendKeyBatch(batch, action);
+        run->bareCosts.push_back(Now() - start);
+    }
+    run->timer.WakeAt(run->replayStartUs +
+                      run->intervalUs * static_cast<std::int64_t>(run->replayed + 1));
 }
 
 // The program's tick, with the clock around it. The timer also wakes when no step is due
@@ -90,6 +103,7 @@ void OnTick(void*) {
         return;
     run->starts.push_back(start);
     run->costs.push_back(end - start);
+    run->sendCosts.push_back(run->sendCost);
     run->rewrites.push_back(run->rewrote);
 }
 
@@ -216,9 +230,13 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
     // The same batches once more, each by a bare SendInput at the same pace, with the key box
     // listening as before (a listening hook is what SendInput waits for).
     g_run = &run;
-    const UINT_PTR bareTimer = ::SetTimer(nullptr, 0, static_cast<UINT>(speed), OnBareTick);
-    PumpUntil([&] { return run.replayed >= run.sent.size(); }, timeoutMs);
-    ::KillTimer(nullptr, bareTimer);
+    run.intervalUs = 1000 * speed;
+    run.replayStartUs = CPreciseTimer::Now();
+    if (run.timer.Start(OnBareTick, nullptr)) {
+        run.timer.WakeAt(run.replayStartUs + run.intervalUs);
+        PumpUntil([&] { return run.replayed >= run.sent.size(); }, timeoutMs);
+        run.timer.Stop();
+    }
     g_run = nullptr;
     if (withKeyBox) {
         keyBox.WaitForImages(2, QuietTimeFor(speed) + 5000);
@@ -231,15 +249,18 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
 
     figures.ticks = static_cast<int>(run.costs.size());
     std::vector<double> costs;
+    std::vector<double> besides;  // what the tick costs besides its SendInput
     std::vector<double> rewriteCosts;
     std::vector<double> starts;
     for (std::size_t i = 0; i < run.costs.size(); ++i) {
         costs.push_back(TicksToUnit(run.costs[i], 1e6));
+        besides.push_back(TicksToUnit(run.costs[i] - run.sendCosts[i], 1e6));
         if (run.rewrites[i])
             rewriteCosts.push_back(costs.back());
         starts.push_back(TicksToUnit(run.starts[i] - started.QuadPart, 1e3));
     }
     figures.costUs = SpreadOf(costs);
+    figures.besidesSendUs = SpreadOf(besides);
     std::vector<double> bareCosts;
     for (LONGLONG cost : run.bareCosts)
         bareCosts.push_back(TicksToUnit(cost, 1e6));
