@@ -92,10 +92,10 @@ void PrintBlockingRow(const ProgramRunFigures& f) {
 void PrintTickHeader() {
     std::printf(
         "\nOne tick in this process: the program's CLockTransmission::Tick (SendInput, feedback\n"
-        "rewrite by EM_SETSEL, EM_SCROLLCARET, EM_REPLACESEL, the timer set for the next step)\n"
-        "on the program's precise timer, against a bare SendInput of the same batches woken the\n"
-        "same way at the same pace; besides: the tick less its own SendInput (under Wine mostly\n"
-        "the one call that sets the timer for the next step)\n"
+        "rewrite by EM_SETSEL, EM_SCROLLCARET, EM_REPLACESEL, the next step's time noted) on the\n"
+        "program's precise timer, against a bare SendInput of the same batches woken the same\n"
+        "way at the same pace; besides: the tick less its own SendInput. The loop sets the\n"
+        "waitable timer when it falls idle, outside the tick\n"
         "bytes speed key box ticks  cost us median    p90     max  besides med  rewrite med  "
         "bare med/p90  timer interval ms min/med/max  1st tick  image/letter\n");
 }

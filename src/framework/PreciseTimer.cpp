@@ -55,17 +55,18 @@ bool CPreciseTimer::Start(Handler handler, void* context) {
 }
 
 void CPreciseTimer::WakeAt(std::int64_t dueUs) {
-    m_dueUs = dueUs;
-    // The waitable timer only wakes a loop that has no messages: a time it is already set
-    // for costs the system nothing more.
-    if (m_handle == nullptr || m_armedUs == dueUs)
+    m_dueUs = dueUs;  // the waitable timer is set only when the loop has nothing else to do
+}
+
+void CPreciseTimer::Arm() {
+    if (m_dueUs == kNever || m_armedUs == m_dueUs)
         return;
     // Relative, in units of 100 ns: the waitable timer's clock need not be ours.
-    const std::int64_t waitUs = dueUs - Now();
+    const std::int64_t waitUs = m_dueUs - Now();
     LARGE_INTEGER due;
     due.QuadPart = waitUs > 0 ? -10 * waitUs : -1;
     ::SetWaitableTimer(m_handle, &due, 0, nullptr, nullptr, FALSE);
-    m_armedUs = dueUs;
+    m_armedUs = m_dueUs;
 }
 
 void CPreciseTimer::Stop() {
@@ -75,6 +76,8 @@ void CPreciseTimer::Stop() {
     ::CloseHandle(m_handle);
     m_handle = nullptr;
     m_coarseId = 0;
+    m_dueUs = kNever;
+    m_armedUs = kNever;
     for (CPreciseTimer*& running : g_running) {
         if (running == this)
             running = nullptr;
@@ -93,29 +96,32 @@ void CPreciseTimer::Fire() {
     m_handler(m_context);
 }
 
-BOOL CPreciseTimer::NextMessage(MSG* msg) {
-    bool served = false;
-    for (;;) {
-        // A timer whose time has come by the clock goes first, without asking the system;
-        // after it, a message that waits has its turn, so a timer that is behind its time
-        // cannot shut the messages out.
-        if (!served) {
-            const std::int64_t now = Now();
-            for (CPreciseTimer* running : g_running) {
-                if (running != nullptr && now >= running->m_dueUs) {
-                    running->Fire();
-                    served = true;
-                    break;
-                }
-            }
-            if (served)
-                continue;
-        }
-        if (::PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE))
-            return msg->message != WM_QUIT;
-        served = false;
+CPreciseTimer* CPreciseTimer::FirstDue() {
+    std::int64_t now = kNever;  // read only while a timer is set
+    for (CPreciseTimer* running : g_running) {
+        if (running == nullptr || running->m_dueUs == kNever)
+            continue;
+        if (now == kNever)
+            now = Now();
+        if (now >= running->m_dueUs)
+            return running;
+    }
+    return nullptr;
+}
 
-        // Nothing to do: wait for a message or for the first timer.
+BOOL CPreciseTimer::NextMessage(MSG* msg) {
+    // A timer whose time has come by the clock goes first, without asking the system; after
+    // it, a message that waits has its turn, so a timer behind its time cannot shut the
+    // messages out. The waitable timers are set and waited for only when there is no message:
+    // a loop kept busy, as at the fastest speeds, serves its timers by the clock alone.
+    bool served = false;  // a handler ran since the last message
+    for (;;) {
+        if (!served) {
+            if (CPreciseTimer* due = FirstDue()) {
+                due->Fire();
+                served = true;
+            }
+        }
         HANDLE handles[kMaxTimers];
         CPreciseTimer* timers[kMaxTimers];
         DWORD count = 0;
@@ -127,10 +133,19 @@ BOOL CPreciseTimer::NextMessage(MSG* msg) {
         }
         if (count == 0)
             return ::GetMessageW(msg, nullptr, 0, 0);
+        if (::PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE))
+            return msg->message != WM_QUIT;
+        if (served && FirstDue() != nullptr) {
+            served = false;  // no message waits and a timer is behind: it goes again
+            continue;
+        }
+        served = false;
+        for (DWORD i = 0; i < count; ++i)
+            timers[i]->Arm();
         const DWORD woke = ::MsgWaitForMultipleObjectsEx(count, handles, INFINITE, QS_ALLINPUT,
                                                          MWMO_INPUTAVAILABLE);
         if (woke < WAIT_OBJECT_0 + count) {
-            // Its handler runs even if the clock says a little early: it sets the timer again.
+            // Its handler runs even if the clock says a little early: it sets the time again.
             CPreciseTimer* timer = timers[woke - WAIT_OBJECT_0];
             timer->m_armedUs = kNever;
             timer->Fire();

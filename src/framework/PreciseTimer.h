@@ -38,7 +38,9 @@ public:
 private:
     static constexpr std::int64_t kNever = INT64_MAX;
     static void CALLBACK OnCoarseTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static CPreciseTimer* FirstDue();  // by the clock; null when none is due
     void Fire();
+    void Arm();  // sets the waitable timer for m_dueUs unless it is set for that already
 
     HANDLE m_handle = nullptr;
     UINT_PTR m_coarseId = 0;
