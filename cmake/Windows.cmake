@@ -39,7 +39,7 @@ list(REMOVE_ITEM ORVANTA_FRAMEWORK_SOURCES ${CMAKE_SOURCE_DIR}/src/framework/Int
 list(REMOVE_ITEM ORVANTA_APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/Branding.cpp)
 
 # The dialogs and the framework run on the user-interface thread alone: their static locals
-# need no lock, which keeps the threads library out of the program.
+# need no lock.
 add_library(orvanta_framework STATIC ${ORVANTA_FRAMEWORK_SOURCES} ${ORVANTA_WIN_ADAPTERS})
 target_link_libraries(orvanta_framework PUBLIC orvanta_core comctl32 advapi32 gdi32 user32)
 target_compile_options(orvanta_framework PRIVATE ${ORVANTA_SIZE_OPTIONS} -fno-threadsafe-statics)
