@@ -242,9 +242,13 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
         keyBox.WaitForImages(2, QuietTimeFor(speed) + 5000);
         keyBox.Stop();
     }
-    gui::WaitUntil([] { return true; }, 0);
-    figures.locksOffAfter =
-        !gui::LockOn(VK_CAPITAL) && !gui::LockOn(VK_NUMLOCK) && !gui::LockOn(VK_SCROLL);
+    // This thread's key state follows the key messages it takes: at the fastest speeds some
+    // are still queued when the last batch has gone.
+    figures.locksOffAfter = gui::WaitUntil(
+        [] {
+            return !gui::LockOn(VK_CAPITAL) && !gui::LockOn(VK_NUMLOCK) && !gui::LockOn(VK_SCROLL);
+        },
+        2000);
     gui::ResetLocks();
 
     figures.ticks = static_cast<int>(run.costs.size());
@@ -268,5 +272,7 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
     figures.rewriteCostUs = SpreadOf(rewriteCosts);
     figures.intervalMs = SpreadOf(GapsOf(starts));
     figures.firstTickMs = starts.empty() ? 0 : starts.front();
+    if (starts.size() > 1)
+        figures.pace = (starts.back() - starts.front()) / ((starts.size() - 1) * speed);
     return figures;
 }

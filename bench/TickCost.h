@@ -20,7 +20,8 @@ struct TickCostFigures {
     Spread bareCostUs;       // the same batches by SendInput alone, woken the same way
     Spread rewriteCostUs;    // ... of the ticks that also rewrote the feedback field
     Spread intervalMs;       // between the starts of consecutive ticks
-    double firstTickMs = 0;  // SetTimer to the first tick
+    double firstTickMs = 0;  // the start to the first tick
+    double pace = 0;         // first tick to the last over the intervals between them
     bool valid = false;      // with the key box: it decoded the image that was sent
     int expectedLetter = 0;
     int typedLetter = 0;
