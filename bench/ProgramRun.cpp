@@ -8,7 +8,9 @@
 #include "BenchImage.h"
 #include "GuiDriver.h"
 #include "keybox/KeyBoxEmulator_win.h"
+#include "framework/PreciseTimer.h"
 #include "programming/AckLetter.h"
+#include "programming/KeySender_win.h"
 #include "programming/LockTransmission.h"
 #include "ui/WindowMessages.h"
 #include "ui/resource.h"
@@ -90,6 +92,36 @@ void AnalysePacing(ProgramRunFigures& figures,
     }
 }
 
+// The batches of a transmission in their order, as the program's own transmission makes them.
+class BatchRecorder final : public CLockTransmission::Port {
+public:
+    void SendBatch(const KeyBatch& batch, KeyAction action) override {
+        batches.emplace_back(batch, action);
+    }
+    void ShowCountdown(int) override {}
+    void ImageSent() override {}
+    void Progress(int) override {}
+    bool StartTimer() override { return false; }
+    void WakeAt(std::int64_t) override {}
+    void StopTimer() override {}
+    std::int64_t NowMicroseconds() override { return 0; }
+    void Sleep(int) override {}
+
+    std::vector<std::pair<KeyBatch, KeyAction>> batches;
+};
+
+// What the key box made of the image it received, against the one expected.
+void TakeImage(ProgramRunFigures& figures, const CKeyBoxEmulator& keyBox,
+               const ConfigImage& expected) {
+    const auto image = keyBox.Images().front();
+    figures.valid = image.valid;
+    figures.decodedLength = static_cast<int>(image.bytes.size());
+    figures.matches =
+        image.valid && std::equal(image.bytes.begin(), image.bytes.end(), expected.begin(),
+                                  expected.begin() + figures.length);
+    figures.typedLetter = image.typedLetter;
+}
+
 }  // namespace
 
 unsigned QuietTimeFor(int speed) {
@@ -151,17 +183,80 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     figures.feedback = program.Text(IDC_FEEDBACK);
     keyBox.Stop();
 
-    const auto image = keyBox.Images().front();
-    figures.valid = image.valid;
-    figures.decodedLength = static_cast<int>(image.bytes.size());
-    figures.matches =
-        image.valid && std::equal(image.bytes.begin(), image.bytes.end(), expected.begin(),
-                                  expected.begin() + figures.length);
-    figures.typedLetter = image.typedLetter;
-    AnalysePacing(figures, keyBox.LockEvents(), image.scrollTimes, clickTick);
+    TakeImage(figures, keyBox, expected);
+    AnalysePacing(figures, keyBox.LockEvents(), keyBox.Images().front().scrollTimes, clickTick);
 
     ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     program.WaitForExit(5000);
+    gui::WaitUntil([] { return true; }, 0);  // let this thread's key state catch up
+    figures.locksOffAfter = AllLocksOff();
+    gui::ResetLocks();
+    return figures;
+}
+
+int SendBareLoop(int contacts, int speed) {
+    ConfigImage image{};
+    const int length = ExpectedImage(MakeBenchSettings(contacts), contacts, image);
+    BatchRecorder recorder;
+    CLockTransmission(image, recorder).SendBlocking(length);
+    HANDLE timer = ::CreateWaitableTimerExW(nullptr, nullptr, 0x2, TIMER_ALL_ACCESS);
+    if (timer == nullptr)
+        return 1;
+    const std::int64_t start = CPreciseTimer::Now();
+    for (std::size_t k = 0; k < recorder.batches.size(); ++k) {
+        const std::int64_t waitUs =
+            start + 1000 * speed * static_cast<std::int64_t>(k + 1) - CPreciseTimer::Now();
+        if (waitUs > 0) {
+            LARGE_INTEGER due;
+            due.QuadPart = -10 * waitUs;
+            ::SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
+            ::WaitForSingleObject(timer, INFINITE);
+        }
+        SendKeyBatch(recorder.batches[k].first, recorder.batches[k].second);
+    }
+    ::CloseHandle(timer);
+    return 0;
+}
+
+ProgramRunFigures MeasureBareRun(int contacts, int speed) {
+    ProgramRunFigures figures;
+    figures.contacts = contacts;
+    figures.speed = speed;
+    ConfigImage expected{};
+    figures.length = ExpectedImage(MakeBenchSettings(contacts), contacts, expected);
+    figures.steps = CLockTransmission::StepCount(figures.length);
+    figures.expectedLetter = ComputeAckLetter(expected.data(), figures.length);
+
+    CKeyBoxEmulator keyBox;
+    keyBox.SetQuietTime(QuietTimeFor(speed));
+    if (!gui::ResetLocks() || !keyBox.Start()) {
+        figures.failure = "a lock stays on or no keyboard hook";
+        return figures;
+    }
+    // In a process of its own, as the program is: the key box's hook is called across.
+    const std::wstring exe = gui::ProgramPath(L"TransmissionBench.exe");
+    std::wstring commandLine =
+        L"\"" + exe + L"\" bare-send " + std::to_wstring(contacts) + L" " + std::to_wstring(speed);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    const DWORD startTick = ::GetTickCount();
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process)) {
+        figures.failure = "the bare loop did not start";
+    } else if (!keyBox.WaitForImage(static_cast<DWORD>(3 * figures.steps * speed) +
+                                    QuietTimeFor(speed) + 10000)) {
+        figures.failure = "the key box received no image";
+    } else {
+        TakeImage(figures, keyBox, expected);
+        AnalysePacing(figures, keyBox.LockEvents(), keyBox.Images().front().scrollTimes, startTick);
+    }
+    if (process.hProcess != nullptr) {
+        ::WaitForSingleObject(process.hProcess, gui::kTimeoutMs);
+        ::CloseHandle(process.hProcess);
+        ::CloseHandle(process.hThread);
+    }
+    keyBox.Stop();
     gui::WaitUntil([] { return true; }, 0);  // let this thread's key state catch up
     figures.locksOffAfter = AllLocksOff();
     gui::ResetLocks();

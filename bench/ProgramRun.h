@@ -42,6 +42,12 @@ struct ProgramRunFigures {
 
 ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking = false);
 
+// The floor for the timed form's pace: the same batches from a bare loop in a process of its
+// own, each sent by SendInput at its planned time on a high-resolution timer, to the same key
+// box. SendBareLoop is that process: TransmissionBench.exe bare-send <contacts> <speed>.
+ProgramRunFigures MeasureBareRun(int contacts, int speed);
+int SendBareLoop(int contacts, int speed);
+
 // The emulated key box ends an image after this much quiet: well above the two intervals the
 // data locks stand still.
 unsigned QuietTimeFor(int speed);

@@ -9,6 +9,7 @@
 #include "GuiDriver.h"
 #include "ProgramRun.h"
 #include "framework/Edit.h"
+#include "framework/PreciseTimer.h"
 #include "keybox/KeyBoxEmulator_win.h"
 #include "programming/AckLetter.h"
 #include "programming/KeySender_win.h"
@@ -24,7 +25,7 @@ LONGLONG Now() {
     return now.QuadPart;
 }
 
-void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
+void OnTick(void*);
 
 // The program's own transmission with a port that does what the main dialog's does, the
 // feedback field being an edit control of this process.
@@ -32,7 +33,9 @@ struct TickRun final : CLockTransmission::Port {
     explicit TickRun(const ConfigImage& image) : transmission(image, *this) {}
 
     void SendBatch(const KeyBatch& batch, KeyAction action) override {
+        const LONGLONG start = Now();
         SendKeyBatch(batch, action);
+        sendCost = Now() - start;
         sent.emplace_back(batch, action);
     }
     void ShowCountdown(int bytesLeft) override {
@@ -44,47 +47,63 @@ struct TickRun final : CLockTransmission::Port {
         rewrote = true;
     }
     void Progress(int) override {}
-    std::uintptr_t StartTimer(std::uint32_t intervalMs) override {
-        return ::SetTimer(nullptr, 0, intervalMs, OnTick);
-    }
-    void KillTimer(std::uintptr_t id) override { ::KillTimer(nullptr, id); }
-    std::int64_t NowMicroseconds() override { return 0; }
+    bool StartTimer() override { return timer.Start(OnTick, nullptr); }
+    void WakeAt(std::int64_t dueUs) override { timer.WakeAt(dueUs); }
+    void StopTimer() override { timer.Stop(); }
+    std::int64_t NowMicroseconds() override { return CPreciseTimer::Now(); }
     void Sleep(int) override {}
 
+    CPreciseTimer timer;
     CLockTransmission transmission;
     CEdit feedback;
     bool rewrote = false;
+    LONGLONG sendCost = 0;  // the SendInput of the tick under way
     std::vector<std::pair<KeyBatch, KeyAction>> sent;
     std::vector<LONGLONG> starts;
     std::vector<LONGLONG> costs;
+    std::vector<LONGLONG> sendCosts;
     std::vector<bool> rewrites;
     std::size_t replayed = 0;  // bare replay of `sent`: batches sent so far
+    std::int64_t replayStartUs = 0;
+    std::int64_t intervalUs = 0;
     std::vector<LONGLONG> bareCosts;
 };
 TickRun* g_run = nullptr;
 
 // The yardstick for a tick: the batch it sent, by a bare SendInput.
-void CALLBACK OnBareTick(HWND, UINT, UINT_PTR, DWORD) {
+// Woken by the same kind of timer as the tick, one batch each interval from the start.
+void OnBareTick(void*) {
     TickRun* run = g_run;
     if (run == nullptr || run->replayed >= run->sent.size())
         return;
-    const auto& [batch, action] = run->sent[run->replayed++];
-    const LONGLONG start = Now();
-    SendKeyBatch(batch, action);
-    run->bareCosts.push_back(Now() - start);
+    const std::int64_t due =
+        run->replayStartUs + run->intervalUs * static_cast<std::int64_t>(run->replayed + 1);
+    if (CPreciseTimer::Now() >= due) {
+        const auto& [batch, action] = run->sent[run->replayed++];
+        const LONGLONG start = Now();
+        SendKeyBatch(batch, action);
+        run->bareCosts.push_back(Now() - start);
+    }
+    run->timer.WakeAt(run->replayStartUs +
+                      run->intervalUs * static_cast<std::int64_t>(run->replayed + 1));
 }
 
-// The program's tick, with the clock around it.
-void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
+// The program's tick, with the clock around it. The timer also wakes when no step is due
+// (every 10 ms, for the system's own message loops): such wakes are not counted.
+void OnTick(void*) {
     TickRun* run = g_run;
     if (run == nullptr || !run->transmission.Running())
         return;
     run->rewrote = false;
+    const int step = run->transmission.Step();
     const LONGLONG start = Now();
     run->transmission.Tick();
     const LONGLONG end = Now();
+    if (run->transmission.Step() == step)
+        return;
     run->starts.push_back(start);
     run->costs.push_back(end - start);
+    run->sendCosts.push_back(run->sendCost);
     run->rewrites.push_back(run->rewrote);
 }
 
@@ -136,7 +155,7 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
     const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 200, nullptr);
     MSG msg;
     while (!done() && ::GetTickCount64() < deadline) {
-        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0)
+        if (CPreciseTimer::NextMessage(&msg) <= 0)
             break;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
@@ -187,10 +206,9 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
     g_run = &run;
     LARGE_INTEGER started;
     ::QueryPerformanceCounter(&started);
-    run.transmission.Start(figures.length, static_cast<std::uint32_t>(speed));
+    const bool timerSet = run.transmission.Start(figures.length, static_cast<std::uint32_t>(speed));
     const DWORD timeoutMs = static_cast<DWORD>(3 * steps * speed) + 10000;
-    const bool done = run.transmission.TimerSet() &&
-                      PumpUntil([&] { return !run.transmission.Running(); }, timeoutMs);
+    const bool done = timerSet && PumpUntil([&] { return !run.transmission.Running(); }, timeoutMs);
     run.transmission.Stop();
     g_run = nullptr;
 
@@ -212,30 +230,41 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
     // The same batches once more, each by a bare SendInput at the same pace, with the key box
     // listening as before (a listening hook is what SendInput waits for).
     g_run = &run;
-    const UINT_PTR bareTimer = ::SetTimer(nullptr, 0, static_cast<UINT>(speed), OnBareTick);
-    PumpUntil([&] { return run.replayed >= run.sent.size(); }, timeoutMs);
-    ::KillTimer(nullptr, bareTimer);
+    run.intervalUs = 1000 * speed;
+    run.replayStartUs = CPreciseTimer::Now();
+    if (run.timer.Start(OnBareTick, nullptr)) {
+        run.timer.WakeAt(run.replayStartUs + run.intervalUs);
+        PumpUntil([&] { return run.replayed >= run.sent.size(); }, timeoutMs);
+        run.timer.Stop();
+    }
     g_run = nullptr;
     if (withKeyBox) {
         keyBox.WaitForImages(2, QuietTimeFor(speed) + 5000);
         keyBox.Stop();
     }
-    gui::WaitUntil([] { return true; }, 0);
-    figures.locksOffAfter =
-        !gui::LockOn(VK_CAPITAL) && !gui::LockOn(VK_NUMLOCK) && !gui::LockOn(VK_SCROLL);
+    // This thread's key state follows the key messages it takes: at the fastest speeds some
+    // are still queued when the last batch has gone.
+    figures.locksOffAfter = gui::WaitUntil(
+        [] {
+            return !gui::LockOn(VK_CAPITAL) && !gui::LockOn(VK_NUMLOCK) && !gui::LockOn(VK_SCROLL);
+        },
+        2000);
     gui::ResetLocks();
 
     figures.ticks = static_cast<int>(run.costs.size());
     std::vector<double> costs;
+    std::vector<double> besides;  // what the tick costs besides its SendInput
     std::vector<double> rewriteCosts;
     std::vector<double> starts;
     for (std::size_t i = 0; i < run.costs.size(); ++i) {
         costs.push_back(TicksToUnit(run.costs[i], 1e6));
+        besides.push_back(TicksToUnit(run.costs[i] - run.sendCosts[i], 1e6));
         if (run.rewrites[i])
             rewriteCosts.push_back(costs.back());
         starts.push_back(TicksToUnit(run.starts[i] - started.QuadPart, 1e3));
     }
     figures.costUs = SpreadOf(costs);
+    figures.besidesSendUs = SpreadOf(besides);
     std::vector<double> bareCosts;
     for (LONGLONG cost : run.bareCosts)
         bareCosts.push_back(TicksToUnit(cost, 1e6));
@@ -243,5 +272,7 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
     figures.rewriteCostUs = SpreadOf(rewriteCosts);
     figures.intervalMs = SpreadOf(GapsOf(starts));
     figures.firstTickMs = starts.empty() ? 0 : starts.front();
+    if (starts.size() > 1)
+        figures.pace = (starts.back() - starts.front()) / ((starts.size() - 1) * speed);
     return figures;
 }

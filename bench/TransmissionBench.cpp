@@ -1,17 +1,22 @@
 // Figures for the lock-LED transmission: how closely the real program keeps the pace the key
-// box reads at (timed and blocking form), what a tick costs the user-interface thread against
-// a bare SendInput, and how fast the program starts against a bare dialog program. It prints
-// tables and fails only when a run could not be measured or the key box did not get the
-// image intact.
-//   TransmissionBench.exe [speed ms ...]     (default: 50 10)
+// box reads at (timed and blocking form) against the plan and against a bare SendInput loop,
+// what a tick costs the user-interface thread against a bare SendInput, how fast the program
+// starts against a bare dialog program, and its size. It prints tables, then each figure
+// against its floor, and fails only when a run could not be measured or the key box did not
+// get the image intact.
+//   TransmissionBench.exe [speed ms ...]     (default: 1 2 5 10 50)
 //   TransmissionBench.exe startup [rounds [other.exe ...]]   the start-up figures alone, with
 //                                            other programs next to it for comparison
+//   TransmissionBench.exe bare-send contacts speed   the bare loop, started by the bench
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
+#include "GuiDriver.h"
 #include "ProgramRun.h"
 #include "StartupTime.h"
 #include "TickCost.h"
@@ -21,7 +26,10 @@ namespace {
 constexpr int kContactCounts[] = {4, 24};  // a 43-byte and a 109-byte image
 // A tick's cost does not depend on the interval: the short one keeps the run short.
 constexpr int kTickCostSpeed = 10;
-constexpr int kStartupRounds = 15;
+constexpr int kStartupRounds = 31;
+// Below this speed the bare loop shows what the key box's hook leaves of the pace.
+constexpr int kBareBelowSpeed = 10;
+constexpr double kSizeBudget = 300 * 1024;  // bytes the program may take
 
 std::string Letter(int letter) {
     return letter == 0 ? std::string("-") : std::string(1, static_cast<char>(letter));
@@ -34,15 +42,16 @@ std::string Feedback(const std::wstring& text) {
     return narrow + "\"";
 }
 
-void PrintProgramHeader() {
+void PrintProgramHeader(const char* title) {
     std::printf(
-        "\nOrvanta.exe, timed transmission as the emulated key box saw it\n"
+        "\n%s\n"
         "  pace: elapsed / expected (1.000 = exact); events: first lock event to the trailer's\n"
         "  release over (steps-1) intervals; click: click to that release over steps intervals\n"
         "  <.5 / >1.5: key batches closer than half an interval / further than one and a half\n"
         "  after the one before; image: what the key box decoded; letter: typed / expected\n"
         "bytes speed steps  pace:events click  1st step  Scroll gaps ms min/med/max  "
-        "batch gaps ms min/med/max  batches <.5 >1.5  image            letter  start ms\n");
+        "batch gaps ms min/med/max  batches <.5 >1.5  image            letter  start ms\n",
+        title);
 }
 
 void PrintProgramRow(const ProgramRunFigures& f) {
@@ -83,10 +92,13 @@ void PrintBlockingRow(const ProgramRunFigures& f) {
 void PrintTickHeader() {
     std::printf(
         "\nOne tick in this process: the program's CLockTransmission::Tick (SendInput, feedback\n"
-        "rewrite by EM_SETSEL, EM_SCROLLCARET, EM_REPLACESEL) on a window-less thread timer,\n"
-        "against a bare SendInput of the same batches at the same pace\n"
-        "bytes speed key box ticks  cost us median    p90     max  rewrite med  bare med/p90  "
-        "timer interval ms min/med/max  1st tick  image/letter\n");
+        "rewrite by EM_SETSEL, EM_SCROLLCARET, EM_REPLACESEL, the next step's time noted) on the\n"
+        "program's precise timer, against a bare SendInput of the same batches woken the same\n"
+        "way at the same pace; besides: the tick less its own SendInput. The loop sets the\n"
+        "waitable timer when it falls idle, outside the tick. At 1 ms the pace of the ticks,\n"
+        "with the key box's hook and without one, shows what the hook leaves of the interval\n"
+        "bytes speed key box ticks  cost us median    p90     max  besides med  rewrite med  "
+        "bare med/p90  timer interval ms min/med/max   pace  1st tick  image/letter\n");
 }
 
 void PrintTickRow(const TickCostFigures& f) {
@@ -101,12 +113,12 @@ void PrintTickRow(const TickCostFigures& f) {
                 Letter(f.expectedLetter) + (f.letterArrived ? " arrived" : " NOT ARRIVED");
     }
     std::printf(
-        "%5d %5d %-7s %5d  %14.1f %6.1f %7.1f  %11.1f  %5.1f/%6.1f  %6.1f /%6.1f /%6.1f"
-        "           %5.1f ms  %s%s\n",
+        "%5d %5d %-7s %5d  %14.1f %6.1f %7.1f  %11.1f  %11.1f  %5.1f/%6.1f  %6.1f /%6.1f /%6.1f"
+        "          %6.4f  %5.1f ms  %s%s\n",
         f.length, f.speed, f.keyBox ? "hooked" : "none", f.ticks, f.costUs.median, f.costUs.p90,
-        f.costUs.max, f.rewriteCostUs.median, f.bareCostUs.median, f.bareCostUs.p90,
-        f.intervalMs.min, f.intervalMs.median, f.intervalMs.max, f.firstTickMs, check.c_str(),
-        f.locksOffAfter ? "" : "  LOCKS LEFT ON");
+        f.costUs.max, f.besidesSendUs.median, f.rewriteCostUs.median, f.bareCostUs.median,
+        f.bareCostUs.p90, f.intervalMs.min, f.intervalMs.median, f.intervalMs.max, f.pace,
+        f.firstTickMs, check.c_str(), f.locksOffAfter ? "" : "  LOCKS LEFT ON");
 }
 
 bool Sound(const ProgramRunFigures& f) {
@@ -118,12 +130,12 @@ bool Sound(const TickCostFigures& f) {
     return f.failure.empty() && f.ticks > 0 && (!f.keyBox || (f.valid && f.letterArrived));
 }
 
-bool PrintStartup(int rounds, std::vector<std::wstring> others = {}) {
+StartupFigures PrintStartup(int rounds, std::vector<std::wstring> others = {}) {
     const StartupFigures startup = MeasureStartup(rounds, std::move(others));
     std::printf("\nStart until the main dialog is visible, %d rounds, in turn\n", startup.rounds);
     if (!startup.failure.empty()) {
         std::printf("  not measured: %s\n", startup.failure.c_str());
-        return false;
+        return startup;
     }
     for (std::size_t i = 0; i < startup.ms.size(); ++i) {
         const Spread& ms = startup.ms[i];
@@ -131,18 +143,71 @@ bool PrintStartup(int rounds, std::vector<std::wstring> others = {}) {
                     startup.programs[i].c_str(), ms.median, ms.min, ms.max,
                     ms.median / startup.ms[1].median);
     }
-    return true;
+    return startup;
+}
+
+double FileBytes(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return static_cast<double>(data.nFileSizeHigh) * 4294967296.0 + data.nFileSizeLow;
+}
+
+// Each figure against its floor: the plan, the bare loop, a bare SendInput, the bare dialog,
+// the size the program may take.
+void PrintSummary(const std::vector<ProgramRunFigures>& runs,
+                  const std::vector<ProgramRunFigures>& bareRuns,
+                  const std::vector<TickCostFigures>& ticks,
+                  const std::vector<TickCostFigures>& fastest, const StartupFigures& startup) {
+    std::printf(
+        "\nAgainst the floors\n  pace (elapsed / planned, first lock event to the last):\n");
+    for (const ProgramRunFigures& run : runs) {
+        if (!run.failure.empty())
+            continue;
+        std::printf("    %3d bytes at %3d ms: %.4f", run.length, run.speed, run.paceEvents);
+        for (const ProgramRunFigures& bare : bareRuns) {
+            if (bare.failure.empty() && bare.length == run.length && bare.speed == run.speed) {
+                std::printf("   bare loop %.4f, program / bare loop %.4f", bare.paceEvents,
+                            run.paceEvents / bare.paceEvents);
+            }
+        }
+        std::printf("\n");
+    }
+    for (const TickCostFigures& tick : ticks) {
+        if (tick.failure.empty() && tick.bareCostUs.median > 0) {
+            std::printf("  tick cost, %3d bytes, %-6s key box: %.3f of a bare SendInput (median)\n",
+                        tick.length, tick.keyBox ? "hooked" : "no",
+                        tick.costUs.median / tick.bareCostUs.median);
+        }
+    }
+    for (const TickCostFigures& tick : fastest) {
+        if (tick.failure.empty()) {
+            std::printf("  pace of the ticks at %d ms in this process, %-6s key box: %.4f\n",
+                        tick.speed, tick.keyBox ? "hooked" : "no", tick.pace);
+        }
+    }
+    if (startup.failure.empty() && startup.ms.size() >= 2) {
+        std::printf("  start-up: %.3f of the bare dialog's (median of %d)\n",
+                    startup.ms[0].median / startup.ms[1].median, startup.rounds);
+    }
+    const double bytes = FileBytes(gui::ProgramPath(L"Orvanta.exe"));
+    std::printf("  Orvanta.exe: %.0f bytes, %.3f of %.0f\n", bytes, bytes / kSizeBudget,
+                kSizeBudget);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // rows appear while the next run goes out
+    if (argc == 4 && std::string(argv[1]) == "bare-send")
+        return SendBareLoop(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 2 && std::string(argv[1]) == "startup") {
         std::vector<std::wstring> others;
         for (int i = 3; i < argc; ++i)
             others.emplace_back(argv[i], argv[i] + std::strlen(argv[i]));
-        return PrintStartup(argc >= 3 ? std::atoi(argv[2]) : kStartupRounds, others) ? 0 : 1;
+        return PrintStartup(argc >= 3 ? std::atoi(argv[2]) : kStartupRounds, others).failure.empty()
+                   ? 0
+                   : 1;
     }
     std::vector<int> speeds;
     for (int i = 1; i < argc; ++i) {
@@ -154,15 +219,29 @@ int main(int argc, char** argv) {
         speeds.push_back(speed);
     }
     if (speeds.empty())
-        speeds = {50, 10};
+        speeds = {1, 2, 5, 10, 50};
 
     bool sound = true;
-    PrintProgramHeader();
+    std::vector<ProgramRunFigures> runs;
+    PrintProgramHeader("Orvanta.exe, timed transmission as the emulated key box saw it");
     for (int speed : speeds) {
         for (int contacts : kContactCounts) {
-            const ProgramRunFigures figures = MeasureProgramRun(contacts, speed);
-            PrintProgramRow(figures);
-            sound = sound && Sound(figures);
+            runs.push_back(MeasureProgramRun(contacts, speed));
+            PrintProgramRow(runs.back());
+            sound = sound && Sound(runs.back());
+        }
+    }
+    std::vector<ProgramRunFigures> bareRuns;
+    PrintProgramHeader(
+        "A bare loop in a process of its own, each batch by SendInput at its planned time on a\n"
+        "high-resolution timer, to the same key box: the floor for the pace");
+    for (int speed : speeds) {
+        for (int contacts : kContactCounts) {
+            if (speed >= kBareBelowSpeed)
+                continue;
+            bareRuns.push_back(MeasureBareRun(contacts, speed));
+            PrintProgramRow(bareRuns.back());
+            sound = sound && bareRuns.back().failure.empty() && bareRuns.back().matches;
         }
     }
 
@@ -170,18 +249,27 @@ int main(int argc, char** argv) {
     PrintBlockingRow(blocking);
     sound = sound && Sound(blocking);
 
+    std::vector<TickCostFigures> ticks;
     PrintTickHeader();
     for (int contacts : kContactCounts) {
-        const TickCostFigures figures = MeasureTickCost(contacts, kTickCostSpeed, true);
-        PrintTickRow(figures);
-        sound = sound && Sound(figures);
+        ticks.push_back(MeasureTickCost(contacts, kTickCostSpeed, true));
+        PrintTickRow(ticks.back());
+        sound = sound && Sound(ticks.back());
     }
     // Without a low-level hook listening, SendInput does not wait for one.
-    const TickCostFigures bare = MeasureTickCost(kContactCounts[0], kTickCostSpeed, false);
-    PrintTickRow(bare);
-    sound = sound && Sound(bare);
+    ticks.push_back(MeasureTickCost(kContactCounts[0], kTickCostSpeed, false));
+    PrintTickRow(ticks.back());
+    sound = sound && Sound(ticks.back());
+    std::vector<TickCostFigures> fastest;
+    for (bool hooked : {true, false}) {
+        fastest.push_back(MeasureTickCost(kContactCounts[0], 1, hooked));
+        PrintTickRow(fastest.back());
+        sound = sound && Sound(fastest.back());
+    }
 
-    sound = PrintStartup(kStartupRounds) && sound;
+    const StartupFigures startup = PrintStartup(kStartupRounds);
+    sound = startup.failure.empty() && sound;
+    PrintSummary(runs, bareRuns, ticks, fastest, startup);
 
     if (!sound)
         std::printf("\nSome runs were not measured or not received intact (see above).\n");

@@ -26,20 +26,42 @@ void CLockTransmission::Begin(int length) {
     m_lastPress = {};
 }
 
-void CLockTransmission::Start(int length, std::uint32_t intervalMs) {
+bool CLockTransmission::Start(int length, std::uint32_t intervalMs) {
     Begin(length);
-    m_timerId = m_port.StartTimer(intervalMs);
+    if (!m_port.StartTimer()) {
+        m_txStep = -1;
+        m_txSteps = 0;
+        return false;
+    }
+    m_timerSet = true;
+    m_intervalUs = 1000 * std::int64_t{intervalMs};
+    m_startUs = m_port.NowMicroseconds();
+    m_lastSendUs = m_startUs;
+    m_port.WakeAt(Due());
+    return true;
+}
+
+std::int64_t CLockTransmission::Due() const {
+    const std::int64_t planned = m_startUs + (m_txStep + 1) * m_intervalUs;
+    return std::max(planned, m_lastSendUs + m_intervalUs / 2);
 }
 
 void CLockTransmission::Tick() {
     if (!Running())
         return;
-    const int k = m_txStep;
-    PerformStep(k);
-    m_txStep = k + 1;
-    m_port.Progress(k + 1);
-    if (!Running())
-        KillTimer();  // after the trailer's release the timer has nothing left to do
+    const std::int64_t now = m_port.NowMicroseconds();
+    if (now >= Due()) {
+        const int k = m_txStep;
+        PerformStep(k);
+        m_lastSendUs = now;
+        m_txStep = k + 1;
+        m_port.Progress(k + 1);
+        if (!Running()) {
+            StopTimer();  // after the trailer's release the timer has nothing left to do
+            return;
+        }
+    }
+    m_port.WakeAt(Due());
 }
 
 void CLockTransmission::SendBlocking(int length) {
@@ -56,7 +78,7 @@ void CLockTransmission::SendBlocking(int length) {
 }
 
 bool CLockTransmission::Stop() {
-    KillTimer();
+    StopTimer();
     if (!Running())
         return false;
     if (m_txStep % 2 == 1)
@@ -65,10 +87,10 @@ bool CLockTransmission::Stop() {
     return true;
 }
 
-void CLockTransmission::KillTimer() {
-    if (m_timerId != 0)
-        m_port.KillTimer(m_timerId);
-    m_timerId = 0;
+void CLockTransmission::StopTimer() {
+    if (m_timerSet)
+        m_port.StopTimer();
+    m_timerSet = false;
 }
 
 void CLockTransmission::PerformStep(int k) {

@@ -1,6 +1,7 @@
 // A transmission of the configuration image over the lock LEDs: preamble, four data steps per
 // byte and trailer, each a press and then a release. One object owns a transmission's whole
-// state; it sends its steps one per timer tick, or all at once with pauses (blocking form).
+// state; it sends its steps one per timer expiry on a schedule of its own, or all at once with
+// pauses (blocking form).
 #pragma once
 
 #include <cstdint>
@@ -18,10 +19,12 @@ public:
         virtual void ShowCountdown(int bytesLeft) = 0;  // the feedback field shows the number
         virtual void ImageSent() = 0;         // the trailer is out: feedback emptied, slot 0
         virtual void Progress(int step) = 0;  // timed form: `step` steps are done
-        // Timed form: a window-less thread timer whose ticks call Tick(); 0 when none started.
-        virtual std::uintptr_t StartTimer(std::uint32_t intervalMs) = 0;
-        virtual void KillTimer(std::uintptr_t id) = 0;
-        // Blocking form: a monotonic clock and a pause of the thread.
+        // Timed form: a timer that calls Tick() once the time last given to WakeAt has come,
+        // and possibly at other times too. False when the system refused one.
+        virtual bool StartTimer() = 0;
+        virtual void WakeAt(std::int64_t dueUs) = 0;  // on the NowMicroseconds clock
+        virtual void StopTimer() = 0;
+        // A monotonic clock, and for the blocking form a pause of the thread.
         virtual std::int64_t NowMicroseconds() = 0;
         virtual void Sleep(int milliseconds) = 0;
 
@@ -39,11 +42,15 @@ public:
     // trailer press 2 ms.
     static int BlockingStepTime(int k, int steps);
 
-    // Timed form: stops a running transmission, then sends step 0 at the first tick, one
-    // interval after the start, and one step per tick after it.
-    void Start(int length, std::uint32_t intervalMs);
-    // One timer expiry. While running, performs step m_txStep and advances; after the last
-    // step the timer is killed, and a tick that still arrives does nothing.
+    // Timed form: stops a running transmission, then plans step k for k + 1 intervals after
+    // the start. False, with nothing sent, when the system refused the timer.
+    bool Start(int length, std::uint32_t intervalMs);
+    // The timer has woken. Sends the next step if it is due, and sets the timer for the step
+    // after it; after the last step the timer is stopped. One wake sends at most one step, so
+    // a late timer sends no burst; the steps after a late one stay due at their planned times,
+    // so lateness does not add up, except that a step never follows the one before it by less
+    // than half an interval: after a hold-up the transmission catches up on its plan with
+    // every lock level still held for an interval at least.
     void Tick();
     // Blocking form: stops a running transmission and sends the same steps on this thread,
     // each when it is due, so the time spent sending does not add up. Returns at the end.
@@ -56,18 +63,22 @@ public:
     bool Running() const { return m_txStep >= 0 && m_txStep < m_txSteps; }
     int Step() const { return m_txStep; }    // the next step; -1 before the first one
     int Steps() const { return m_txSteps; }  // steps of the current transmission
-    bool TimerSet() const { return m_timerId != 0; }
+    bool TimerSet() const { return m_timerSet; }
 
 private:
     void Begin(int length);
+    std::int64_t Due() const;  // when step m_txStep may go out
     void PerformStep(int k);
-    void KillTimer();
+    void StopTimer();
 
     const ConfigImage& m_image;
     Port& m_port;
     int m_txStep = -1;
     int m_txSteps = 0;
-    std::uintptr_t m_timerId = 0;  // the running timer; 0: none
+    bool m_timerSet = false;
+    std::int64_t m_startUs = 0;     // timed form: the start, on the port's clock
+    std::int64_t m_intervalUs = 0;  // ... the programming speed
+    std::int64_t m_lastSendUs = 0;  // ... when the last step went out
     CLockChannel m_channel;
     KeyBatch m_lastPress;  // a release sends the keys of the press before it
 };

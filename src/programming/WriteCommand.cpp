@@ -207,8 +207,8 @@ int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool
             host.LibraryWritten(registers.Written(), !registers.Failed());
         } else if (blocking) {
             host.SendImageBlocking(length);
-        } else {
-            host.StartTimedTransmission(length);
+        } else if (!host.StartTimedTransmission(length)) {
+            return -1;
         }
     }
 

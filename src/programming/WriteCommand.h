@@ -48,9 +48,11 @@ public:
     virtual std::wstring SlotText(int slot) = 0;     // slot field 1160 + slot; asked for 0..47 only
     virtual std::wstring RepeatFieldText() = 0;      // the key-repeat field 1217
     virtual void SendImageBlocking(int length) = 0;  // sends bytes 0..length-1 of m_image
-    virtual void StartTimedTransmission(int length) = 0;  // the same on the timer
-    virtual void MembersToControls() = 0;                 // UpdateData(FALSE)
-    virtual void ClearNotWritten() = 0;                   // m_notWritten = 0
+    // The same on a timer. False when the system refused the timer: the host has said so
+    // and nothing went out.
+    virtual bool StartTimedTransmission(int length) = 0;
+    virtual void MembersToControls() = 0;  // UpdateData(FALSE)
+    virtual void ClearNotWritten() = 0;    // m_notWritten = 0
     // A write through the library has ended: the registers it wrote, each with its last
     // value, in register order, and whether every register took its value.
     virtual void LibraryWritten(const std::vector<std::uint8_t>& registers, bool ok) = 0;
@@ -62,5 +64,6 @@ protected:
 // device: the library object, or null when the library found no key box. image: the dialog's
 // buffer, rebuilt in place on the image paths. blocking: the request's wParam, which only the
 // lock-LED channel reads. Returns 0 when the command ran to its end, -1 when a field was
-// refused, a lock key was on or a header register could not be written.
+// refused, a lock key was on, a header register could not be written or the timed
+// transmission got no timer.
 int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool blocking);

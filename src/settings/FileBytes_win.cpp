@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/SystemReason.h"
+
 namespace {
 
 // A file handle that closes itself.
@@ -26,21 +28,6 @@ public:
 private:
     HANDLE m_handle;
 };
-
-// The system's text for an error code, without the line break it ends in.
-std::wstring SystemReason(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring reason = length > 0 ? std::wstring(text, length) : std::wstring();
-    ::LocalFree(text);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r'))
-        reason.pop_back();
-    if (reason.empty())
-        reason = L"System error " + std::to_wstring(code) + L".";
-    return reason;
-}
 
 std::wstring FullPath(const std::wstring& path) {
     const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -69,14 +56,14 @@ FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit) {
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.IsOpen()) {
-        file.failure = SystemReason(::GetLastError());
+        file.failure = fw::SystemReason(::GetLastError());
         return file;
     }
     char buffer[64 * 1024];
     while (file.bytes.size() <= limit) {
         DWORD read = 0;
         if (!::ReadFile(handle.Get(), buffer, sizeof buffer, &read, nullptr)) {
-            file.failure = SystemReason(::GetLastError());
+            file.failure = fw::SystemReason(::GetLastError());
             return file;
         }
         if (read == 0)
@@ -99,12 +86,12 @@ std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes) 
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe.IsOpen())
-            return SystemReason(::GetLastError());
+            return fw::SystemReason(::GetLastError());
     }
     CFile file(::CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
-        return SystemReason(::GetLastError());
+        return fw::SystemReason(::GetLastError());
 
     // The first failing call's reason is the one the user sees.
     DWORD error = ERROR_SUCCESS;
@@ -135,7 +122,7 @@ std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes) 
             return {};
     }
     ::DeleteFileW(fresh.c_str());
-    return SystemReason(error);
+    return fw::SystemReason(error);
 }
 
 namespace {
@@ -177,7 +164,7 @@ std::wstring AppendFileBytes(const std::wstring& path,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
-        return SystemReason(::GetLastError());
+        return fw::SystemReason(::GetLastError());
     // In turn with the other appenders, so the header of a new file and each batch of lines go
     // in whole. The turn ends with the handle.
     LARGE_INTEGER size{};
@@ -187,20 +174,20 @@ std::wstring AppendFileBytes(const std::wstring& path,
                          ::FlushFileBuffers(file.Get());
     const DWORD error = written ? ERROR_SUCCESS : ::GetLastError();
     if (!file.Close() && written)
-        return SystemReason(::GetLastError());
-    return written ? std::wstring() : SystemReason(error);
+        return fw::SystemReason(::GetLastError());
+    return written ? std::wstring() : fw::SystemReason(error);
 }
 
 std::wstring CreateFileBytes(const std::wstring& path, std::string_view bytes) {
     CFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
-        return SystemReason(::GetLastError());
+        return fw::SystemReason(::GetLastError());
     if (!WriteAll(file.Get(), bytes) || !::FlushFileBuffers(file.Get())) {
         const DWORD error = ::GetLastError();
         file.Close();
         ::DeleteFileW(path.c_str());
-        return SystemReason(error);
+        return fw::SystemReason(error);
     }
-    return file.Close() ? std::wstring() : SystemReason(::GetLastError());
+    return file.Close() ? std::wstring() : fw::SystemReason(::GetLastError());
 }

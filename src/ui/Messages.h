@@ -17,3 +17,8 @@ inline constexpr wchar_t kStartWithOneFile[] =
 // The production log: the system menu entry and its file dialog's filter.
 inline constexpr wchar_t kProductionLogMenu[] = L"Production &log...";
 inline constexpr wchar_t kLogFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+
+// A timed write whose timer the system refused; the system's reason follows.
+inline constexpr wchar_t kTimerRefused[] =
+    L"Nothing was sent to the key box: the system refused the timer that paces the "
+    L"transmission. ";

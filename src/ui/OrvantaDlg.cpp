@@ -11,6 +11,7 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/SystemFiles.h"
+#include "framework/SystemReason.h"
 #include "framework/WinApp.h"
 #include "keycodes/SlotTips.h"
 #include "programming/AckLetter.h"
@@ -498,15 +499,8 @@ void COrvantaDlg::LeaveLocksOff() {
     SendKeyBatch(on, KeyAction::Release);
 }
 
-void CALLBACK COrvantaDlg::TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD) {
-    CWinApp* app = AfxGetApp();
-    auto* dialog = app != nullptr ? dynamic_cast<COrvantaDlg*>(app->m_pMainWnd) : nullptr;
-    if (dialog != nullptr && dialog->m_hWnd != nullptr)
-        dialog->TransmitStep();
-}
-
-void COrvantaDlg::TransmitStep() {
-    m_transmission.Tick();
+void COrvantaDlg::TransmitStep(void* dialog) {
+    static_cast<COrvantaDlg*>(dialog)->m_transmission.Tick();
 }
 
 bool COrvantaDlg::ControlsToMembers() {
@@ -556,11 +550,17 @@ void COrvantaDlg::SendImageBlocking(int length) {
     m_expectedAck = ComputeAckLetter(m_image.data(), length);
 }
 
-void COrvantaDlg::StartTimedTransmission(int length) {
-    AwaitLedAnswer(length);
+bool COrvantaDlg::StartTimedTransmission(int length) {
     m_expectedAck = ComputeAckLetter(m_image.data(), length);
-    m_transmission.Start(length, m_speed);
     m_progressDlg = nullptr;
+    if (m_transmission.Start(length, m_speed)) {
+        AwaitLedAnswer(length);
+        return true;
+    }
+    const DWORD error = ::GetLastError();
+    m_awaitAck = FALSE;  // no image, no answer
+    MessageBox(kTimerRefused + fw::SystemReason(error), nullptr, MB_OK | MB_ICONERROR);
+    return false;
 }
 
 void COrvantaDlg::MembersToControls() {
@@ -646,21 +646,20 @@ void COrvantaDlg::Progress(int step) {
         m_progressDlg->SendMessage(WM_APP_PROGRESS, static_cast<WPARAM>(step));
 }
 
-std::uintptr_t COrvantaDlg::StartTimer(std::uint32_t intervalMs) {
-    return ::SetTimer(nullptr, 0, intervalMs, TransmitTimerProc);
+bool COrvantaDlg::StartTimer() {
+    return m_txTimer.Start(TransmitStep, this);
 }
 
-void COrvantaDlg::KillTimer(std::uintptr_t id) {
-    ::KillTimer(nullptr, id);
+void COrvantaDlg::WakeAt(std::int64_t dueUs) {
+    m_txTimer.WakeAt(dueUs);
+}
+
+void COrvantaDlg::StopTimer() {
+    m_txTimer.Stop();
 }
 
 std::int64_t COrvantaDlg::NowMicroseconds() {
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return now.QuadPart / frequency.QuadPart * 1000000 +
-           now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+    return CPreciseTimer::Now();
 }
 
 void COrvantaDlg::Sleep(int milliseconds) {

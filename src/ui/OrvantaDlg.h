@@ -14,6 +14,7 @@
 #include "framework/ComboBox.h"
 #include "framework/DialogEx.h"
 #include "framework/Edit.h"
+#include "framework/PreciseTimer.h"
 #include "programming/ConfigImage.h"
 #include "programming/FeedbackKey.h"
 #include "programming/LockTransmission.h"
@@ -73,10 +74,8 @@ private:
     void LoadSettings();
     void SaveSettings();
     void SaveSerial();
-    // One tick of the timed transmission. The timer has no window: its procedure finds the
-    // dialog as the application's main window.
-    void TransmitStep();
-    static void CALLBACK TransmitTimerProc(HWND, UINT, UINT_PTR, DWORD);
+    // The transmission's timer has woken: the step that has come due goes out.
+    static void TransmitStep(void* dialog);
     void LeaveLocksOff();
 
     // Configuration files. A file that is refused changes nothing; a save that fails leaves
@@ -104,7 +103,7 @@ private:
     std::wstring SlotText(int slot) override;
     std::wstring RepeatFieldText() override;
     void SendImageBlocking(int length) override;
-    void StartTimedTransmission(int length) override;
+    bool StartTimedTransmission(int length) override;
     void MembersToControls() override;
     void ClearNotWritten() override;
     void LibraryWritten(const std::vector<std::uint8_t>& registers, bool ok) override;
@@ -123,8 +122,9 @@ private:
     void ShowCountdown(int bytesLeft) override;
     void ImageSent() override;
     void Progress(int step) override;
-    std::uintptr_t StartTimer(std::uint32_t intervalMs) override;
-    void KillTimer(std::uintptr_t id) override;
+    bool StartTimer() override;
+    void WakeAt(std::int64_t dueUs) override;
+    void StopTimer() override;
     std::int64_t NowMicroseconds() override;
     void Sleep(int milliseconds) override;
 
@@ -151,7 +151,8 @@ private:
     std::int32_t m_expectedAck = 0;
     CProgressDlg* m_progressDlg = nullptr;  // not owned; none is attached by the program
     ConfigImage m_image{};                  // rebuilt in place by each write, never cleared
-    CLockTransmission m_transmission{m_image, *this};  // m_txStep, m_txSteps, m_timerId
+    CPreciseTimer m_txTimer;                // paces the timed transmission
+    CLockTransmission m_transmission{m_image, *this};  // m_txStep, m_txSteps, the schedule
     CLogFileWriter m_logWriter;
     CProductionLog m_log{m_logWriter};
     std::optional<LogRecord> m_ledWrite;  // the write over the lock LEDs awaiting its answer

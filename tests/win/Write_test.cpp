@@ -19,7 +19,7 @@ namespace {
 
 using gui::Program;
 
-constexpr DWORD kQuietMs = 400;           // well above two ticks at speed 10 and 50
+constexpr DWORD kQuietMs = 400;           // well above two ticks at speeds 2 to 50
 constexpr DWORD kImageTimeoutMs = 60000;  // a blocking 43-byte image takes about 17 s
 
 // What the user typed into the dialog, and the same values as the image builder takes them.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <string>
@@ -30,7 +31,13 @@ public:
     std::int64_t nowUs = 0;
     std::vector<std::int64_t> sendTimesUs;
     std::map<std::uint16_t, bool> on, down;
-    int timers = 0;
+    bool refuseTimer = false;
+    std::int64_t wakeUs = 0;  // the time the timer was last set for
+
+    void WakeOnTime(CLockTransmission& tx) {  // when the timer was last set for
+        nowUs = std::max(nowUs, wakeUs);
+        tx.Tick();
+    }
 
     void SendBatch(const KeyBatch& batch, KeyAction action) override {
         const bool press = action == KeyAction::Press;
@@ -48,11 +55,15 @@ public:
     }
     void ImageSent() override { log.push_back("image sent"); }
     void Progress(int step) override { log.push_back("progress " + std::to_string(step)); }
-    std::uintptr_t StartTimer(std::uint32_t intervalMs) override {
-        log.push_back("timer " + std::to_string(intervalMs));
-        return static_cast<std::uintptr_t>(++timers);
+    bool StartTimer() override {
+        log.push_back("timer");
+        return !refuseTimer;
     }
-    void KillTimer(std::uintptr_t id) override { log.push_back("kill " + std::to_string(id)); }
+    void WakeAt(std::int64_t dueUs) override {
+        log.push_back("wake " + std::to_string(dueUs));
+        wakeUs = dueUs;
+    }
+    void StopTimer() override { log.push_back("stop timer"); }
     std::int64_t NowMicroseconds() override { return nowUs; }
     void Sleep(int milliseconds) override { nowUs += 1000 * std::int64_t{milliseconds}; }
 
@@ -113,72 +124,112 @@ TEST(LockTransmission, BlockingFormSendsEveryStepWhenItIsDue) {
     EXPECT_FALSE(tx.Running());
 }
 
-// One step per tick, the countdown at the first step of every byte and the feedback cleared
+// One step per wake, the countdown at the first step of every byte and the feedback cleared
 // with the trailer: for 43 bytes 43 at step 2, 42 at step 10 ... 1 at step 338, cleared at
-// 346. The timed form sends what the blocking form sends.
-TEST(LockTransmission, TimedFormSendsOneStepPerTickAndStopsItsTimerAfterTheLast) {
+// 346. Step k is due k + 1 intervals after the start; the timer stops after the last. The
+// timed form sends what the blocking form sends.
+TEST(LockTransmission, TimedFormSendsOneStepPerIntervalAndStopsItsTimerAfterTheLast) {
     for (int length : {43, 109}) {
         const ConfigImage image = RandomImage(static_cast<std::uint32_t>(length));
         FakePort port;
+        port.nowUs = 7000;
         CLockTransmission tx(image, port);
-        tx.Start(length, 50);
+        ASSERT_TRUE(tx.Start(length, 50));
         const int steps = 8 * length + 4;
         ASSERT_EQ(tx.Steps(), steps);
-        EXPECT_EQ(port.log, Log{"timer 50"});
+        EXPECT_EQ(port.log, (Log{"timer", "wake 57000"}));
         for (int k = 0; k < steps; ++k) {
             port.log.clear();
-            tx.Tick();
+            port.WakeOnTime(tx);
             ASSERT_EQ(tx.Step(), k + 1);
-            ASSERT_FALSE(port.log.empty());
             const bool byteStart = k >= 2 && k < steps - 2 && (k - 2) % 8 == 0;
             EXPECT_EQ(port.log.front() == "countdown " + std::to_string(length - (k - 2) / 8),
                       byteStart)
                 << "step " << k;
-            EXPECT_EQ(port.log.size(), byteStart || k >= steps - 2 ? 3u : 2u) << "step " << k;
-            const std::string progress = "progress " + std::to_string(k + 1);
-            EXPECT_EQ(port.log.back(), k == steps - 1 ? "kill 1" : progress) << "step " << k;
+            EXPECT_EQ(port.log.size(), byteStart || k == steps - 2 ? 4u : 3u) << "step " << k;
+            EXPECT_EQ(port.log[port.log.size() - 2], "progress " + std::to_string(k + 1));
+            const std::string next = "wake " + std::to_string(7000 + 50000 * (k + 2));
+            EXPECT_EQ(port.log.back(), k == steps - 1 ? "stop timer" : next) << "step " << k;
         }
-        // Ticks that still arrive do nothing.
+        // Wakes that still arrive do nothing.
         port.log.clear();
+        port.nowUs += 50000;
         tx.Tick();
         EXPECT_TRUE(port.log.empty());
         EXPECT_EQ(tx.Step(), steps);
-        EXPECT_EQ(port.Sends().size(), 0u);
+        EXPECT_FALSE(tx.TimerSet());
+    }
+}
+
+// The timer at 2 ms from time 0, waking early (the coarse timer of a foreign message loop),
+// a little late, and after a hold-up of several intervals: each wake sends one step at most,
+// a step stays due at its planned time, and none follows the one before it by less than half
+// an interval, so the transmission catches up at twice its pace and is back on plan at step 9.
+TEST(LockTransmission, ALateWakeSendsOneStepAndTheNextStaysDueAtItsPlannedTime) {
+    const struct {
+        std::int64_t wakeUs;
+        int sent;  // the step sent; -1: none
+        std::int64_t nextUs;
+    } rows[] = {
+        {1500, -1, 2000},   {2000, 0, 4000},   {4300, 1, 6000},   {13000, 2, 14000},
+        {13900, -1, 14000}, {14000, 3, 15000}, {15000, 4, 16000}, {16000, 5, 17000},
+        {17000, 6, 18000},  {18000, 7, 19000}, {19000, 8, 20000}, {20000, 9, 22000},
+    };
+    const ConfigImage image = RandomImage(3);
+    FakePort port;
+    CLockTransmission tx(image, port);
+    ASSERT_TRUE(tx.Start(43, 2));
+    for (const auto& row : rows) {
+        port.nowUs = row.wakeUs;
+        const int step = tx.Step();
+        port.log.clear();
+        tx.Tick();
+        EXPECT_EQ(port.Sends().size(), row.sent < 0 ? 0u : 1u) << "wake at " << row.wakeUs;
+        EXPECT_EQ(tx.Step(), row.sent < 0 ? step : row.sent + 1) << "wake at " << row.wakeUs;
+        EXPECT_EQ(port.log.back(), "wake " + std::to_string(row.nextUs)) << row.wakeUs;
     }
 }
 
 // Closing the dialog, or a new write, at any step: the keys of a press are released, the
-// timer is killed, and the locks that stand on are then put right by the dialog.
+// timer is stopped, and the locks that stand on are then put right by the dialog. A timer
+// the system refuses starts nothing.
 TEST(LockTransmission, StoppingAtAnyStepLeavesNoKeyDown) {
     const ConfigImage image = RandomImage(7);
     const int steps = CLockTransmission::StepCount(43);
     for (int stop = 0; stop <= steps; ++stop) {
         FakePort port;
         CLockTransmission tx(image, port);
-        tx.Start(43, 10);
+        ASSERT_TRUE(tx.Start(43, 10));
         while (tx.Step() < stop)
-            tx.Tick();
+            port.WakeOnTime(tx);
         EXPECT_EQ(tx.Stop(), stop < steps) << "stopped before step " << stop;
         EXPECT_FALSE(tx.TimerSet());
         EXPECT_FALSE(tx.Running());
         EXPECT_TRUE(port.CleanAfterTurningLocksOff()) << "stopped before step " << stop;
     }
+    FakePort refused;
+    refused.refuseTimer = true;
+    CLockTransmission tx(image, refused);
+    EXPECT_FALSE(tx.Start(43, 10));
+    tx.Tick();
+    EXPECT_EQ(refused.log, Log{"timer"});
 }
 
 // A new transmission started over a running one (after a press, with the data locks in
-// mid-image states) releases that press, kills the old timer and begins with a preamble.
+// mid-image states) releases that press, stops the old timer and begins with a preamble.
 TEST(LockTransmission, RestartReleasesThePressAndBeginsWithAFullPreamble) {
     const ConfigImage image = RandomImage(1);
     FakePort port;
     CLockTransmission tx(image, port);
-    tx.Start(109, 10);
+    ASSERT_TRUE(tx.Start(109, 10));
     for (int k = 0; k < 101; ++k)
-        tx.Tick();
+        port.WakeOnTime(tx);
     const std::string lastPress = port.Sends().back();
     port.log.clear();
-    tx.Start(43, 20);
-    EXPECT_EQ(port.log, (Log{"kill 1", "release " + lastPress.substr(6), "timer 20"}));
-    tx.Tick();
+    ASSERT_TRUE(tx.Start(43, 20));
+    const std::string wake = "wake " + std::to_string(port.nowUs + 20000);
+    EXPECT_EQ(port.log, (Log{"stop timer", "release " + lastPress.substr(6), "timer", wake}));
+    port.WakeOnTime(tx);
     EXPECT_EQ(port.Sends().back(), "press CNS");
     EXPECT_EQ(tx.Step(), 1);
 }

@@ -43,6 +43,7 @@ public:
     Log log;
     WriteMembers members;
     bool refuseField = false;  // the exchange from the controls refuses a field
+    bool refuseTimer = false;  // the system refuses the timed transmission's timer
     SlotTexts slots;
     std::wstring repeatField = L"123456";
     std::set<int> locksOn;
@@ -79,8 +80,8 @@ public:
     void SendImageBlocking(int length) override {
         Note("SendImageBlocking " + std::to_string(length));
     }
-    void StartTimedTransmission(int length) override {
-        Note("StartTimedTransmission " + std::to_string(length));
+    bool StartTimedTransmission(int length) override {
+        return Note("StartTimedTransmission " + std::to_string(length), !refuseTimer);
     }
     void MembersToControls() override { Note("UpdateData(FALSE)"); }
     void ClearNotWritten() override { Note("NotWritten=0"); }
@@ -287,17 +288,19 @@ TEST(WriteCommand, StageFailures) {
 
 // Without a library device: the lock keys are asked in turn until one is on, which refuses
 // the write; with all off the image is rebuilt in place and sent by the chosen transmitter.
+// A timer the system refuses ends the write unwritten.
 TEST(WriteCommand, LockLedChannel) {
     const struct {
         int lockOn, contacts;
-        bool blocking;
-    } rows[] = {{0, 4, false},   {0, 24, true},    {0, 9, false},
-                {0x14, 4, true}, {0x90, 4, false}, {0x91, 4, false}};
+        bool blocking, refuseTimer = false;
+    } rows[] = {{0, 4, false},    {0, 24, true},    {0, 9, false},      {0x14, 4, true},
+                {0x90, 4, false}, {0x91, 4, false}, {0, 4, false, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "vk " << row.lockOn << " n " << row.contacts);
         FakeDialog d;
         d.locksOn = {row.lockOn};
         d.members.contacts = row.contacts;
+        d.refuseTimer = row.refuseTimer;
         d.image.fill(0x5A);
         const ConfigImage old = d.image;
         Log expected = {"UpdateData(TRUE)", "ReadMembers", "FocusFeedback"};
@@ -306,7 +309,7 @@ TEST(WriteCommand, LockLedChannel) {
             if (vk == row.lockOn)
                 break;
         }
-        EXPECT_EQ(d.Write(false, row.blocking), row.lockOn != 0 ? -1 : 0);
+        EXPECT_EQ(d.Write(false, row.blocking), row.lockOn != 0 || row.refuseTimer ? -1 : 0);
         EXPECT_EQ(d.image, row.lockOn != 0 ? old : Built(d, old));
         if (row.lockOn != 0) {
             expected.push_back("Message  ---  Lock active!! ----");
@@ -314,7 +317,7 @@ TEST(WriteCommand, LockLedChannel) {
             const bool full = row.contacts > 8;
             const std::string send = row.blocking ? "SendImageBlocking" : "StartTimedTransmission";
             expected = expected + kAwait + ImageReads(full ? 48 : 8) +
-                       Log{send + (full ? " 109" : " 43")} + kImageEnd;
+                       Log{send + (full ? " 109" : " 43")} + (row.refuseTimer ? Log{} : kImageEnd);
         }
         EXPECT_EQ(d.log, expected);
     }
