@@ -350,7 +350,12 @@ TEST_F(WriteOverLocks, TheProductionLogKeepsEveryAnsweredWriteInOrder) {
     const char* results[] = {"1041,ok", "1042,wrong answer", "1042,ok"};
     const auto images = keyBox.Images();
     ASSERT_EQ(images.size(), 3u);
-    std::string content = FileContent(log);
+    // The line goes in once the answer is shown: wait for the header and three lines.
+    std::string content;
+    EXPECT_TRUE(gui::WaitUntil([&] {
+        content = FileContent(log);
+        return std::count(content.begin(), content.end(), '\n') >= 4;
+    }));
     for (int i = 0; i < 3; ++i) {
         std::string hex;
         for (std::uint8_t byte : images[i].bytes) {
