@@ -14,6 +14,13 @@ wine_start() {
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         touch "$WINEPREFIX/.orvanta-ready"
     fi
+    # Wine links the user's Documents folder to $HOME; the prefix keeps its own, so that the
+    # production log of a run stays inside the prefix.
+    local documents="$WINEPREFIX/drive_c/users/$(id -un)/Documents"
+    if [ -L "$documents" ]; then
+        rm "$documents"
+        mkdir "$documents"
+    fi
     if [ "$desktop" = yes ]; then
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
