@@ -26,24 +26,13 @@ std::vector<std::wstring> ConfigFields(const Program& program) {
     return fields;
 }
 
-BOOL CALLBACK FindFileNameEdit(HWND child, LPARAM result) {
-    if (::GetDlgCtrlID(child) == kFileNameField && gui::ClassName(child) == L"Edit") {
-        *reinterpret_cast<HWND*>(result) = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Picks `path` in the file dialog the system menu command opens, as the user would type it;
 // confirms the question whether to replace an existing file.
 void ChooseFile(const Program& program, UINT command, const std::wstring& path) {
     ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, command, 0);
     const HWND fileDialog = program.WaitForBox();
     ASSERT_NE(fileDialog, nullptr);
-    HWND edit = nullptr;
-    ::EnumChildWindows(fileDialog, FindFileNameEdit, reinterpret_cast<LPARAM>(&edit));
-    ASSERT_NE(edit, nullptr) << "no file name field";
-    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ASSERT_TRUE(::SetDlgItemTextW(fileDialog, kFileNameField, path.c_str())) << "no file name";
     gui::Answer(fileDialog, IDOK);
     if (command == IDM_SAVE_CONFIG &&
         ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {

@@ -76,12 +76,6 @@ inline std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
-inline std::wstring ClassName(HWND hwnd) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
 // The text of a message box: it shows it in the static control 0xFFFF.
 inline std::wstring BoxText(HWND box) {
     return WindowText(::GetDlgItem(box, 0xFFFF));
