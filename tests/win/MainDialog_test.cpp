@@ -40,8 +40,16 @@ TEST_F(MainDialog, TheFieldsTellTheirKeysInATooltip) {
         ::GetWindowRect(program.Item(id), &field);
         ::SetCursorPos(0, 0);
         gui::WaitUntil([&] { return !::IsWindowVisible(tips); });
-        ::SetCursorPos((field.left + field.right) / 2, (field.top + field.bottom) / 2);
-        gui::WaitUntil([&] { return ::IsWindowVisible(tips) != FALSE; });
+        // A move may not reach a busy program: the cursor moves by a pixel again every two
+        // seconds, well after the tip's delay.
+        const DWORD start = ::GetTickCount();
+        DWORD moves = 0;
+        gui::WaitUntil([&] {
+            if ((::GetTickCount() - start) / 2000 >= moves)
+                ::SetCursorPos((field.left + field.right) / 2 + static_cast<int>(moves++ % 2),
+                               (field.top + field.bottom) / 2);
+            return ::IsWindowVisible(tips) != FALSE;
+        });
         return gui::WindowText(tips);
     };
     ASSERT_TRUE(program.BringToFront());
@@ -77,9 +85,8 @@ TEST_F(MainDialog, KeyMonitorShowsKeysByNameAndShiftAndCtrlPrefixesNeverStick) {
         ::SendInput(1, &input, sizeof(INPUT));
     };
     const auto focus = [&](int id) {
-        ::PostMessageW(program.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(program.Item(id)),
+        ::SendMessageW(program.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(program.Item(id)),
                        TRUE);
-        ASSERT_TRUE(program.Settle());
     };
     const auto shows = [&](int id, const std::wstring& text) {
         EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(id) == text; }))
@@ -109,7 +116,6 @@ TEST_F(MainDialog, KeyMonitorShowsKeysByNameAndShiftAndCtrlPrefixesNeverStick) {
     for (WORD vk : {VK_F1, VK_ESCAPE, VK_RETURN, VK_TAB})
         gui::TypeKey(vk);
     shows(IDC_FEEDBACK, L"MENU F1 IME escape return TAB ");
-    EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.FindBox(), nullptr);
     EXPECT_EQ(program.Focus(), program.Item(IDC_FEEDBACK));
 }
@@ -135,8 +141,7 @@ TEST_F(MainDialog, RefusedFieldsKeepTheDialogOpenAtEnde) {
         const auto box = program.AnswerBox(IDOK);
         ASSERT_TRUE(box) << "field " << field.id;
         EXPECT_EQ(box->text, field.message);
-        EXPECT_TRUE(program.Running());
-        EXPECT_EQ(program.Focus(), program.Item(field.id));
+        EXPECT_EQ(program.Focus(), program.Item(field.id)) << "closed, or the focus elsewhere";
         if (&field == &fields[0]) {
             EXPECT_EQ(gui::DwordSetting(L"clearTime"), 50u) << "saved before the check";
         }
