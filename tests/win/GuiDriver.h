@@ -123,9 +123,8 @@ public:
     HWND Item(int id) const { return ::GetDlgItem(m_dialog, id); }
 
     std::wstring Text(int id) const { return WindowText(Item(id)); }
-    void SetText(int id, std::wstring_view text) const {
-        const std::wstring copy(text);
-        Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+    void SetText(int id, const std::wstring& text) const {
+        Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     LRESULT Send(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
         DWORD_PTR result = 0;
@@ -250,11 +249,6 @@ inline void DeleteSettings() {
 
 inline void SetDwordSetting(const wchar_t* name, DWORD value) {
     ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
-}
-
-inline void SetStringSetting(const wchar_t* name, const wchar_t* value) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, value,
-                      static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
 }
 
 inline std::optional<DWORD> DwordSetting(const wchar_t* name) {

@@ -130,7 +130,6 @@ TEST_F(MainDialog, RefusedFieldsKeepTheDialogOpenAtEnde) {
         const wchar_t* message;
     } fields[] = {
         {IDC_SPEED, L"0", L"Please enter a number from 1 to 500."},
-        {IDC_BOUNCE, L"-1", L"Please enter a whole number from 0 to 4294967295."},
         {IDC_SERIAL, L"99999999999",
          L"Please enter a whole number from -2147483648 to 2147483647."},
         {IDC_SPEED, L"12ms", L"Please enter a whole number from 0 to 4294967295."},
