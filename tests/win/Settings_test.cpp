@@ -15,13 +15,6 @@ class StoredSettings : public testing::Test {
 protected:
     void SetUp() override { gui::DeleteSettings(); }
     void TearDown() override { gui::DeleteSettings(); }
-
-    // Leaves with "Ende" when nothing asks the question.
-    static void EndeAndWait(Program& program) {
-        program.Click(IDOK);
-        ASSERT_TRUE(program.WaitForExit())
-            << "still open; box: " << gui::BoxText(program.FindBox());
-    }
 };
 
 // Every start shows the stored serial number plus one, so each start hands out the next
@@ -38,7 +31,7 @@ TEST_F(StoredSettings, EndeStoresTheDefaultsAndEachStartHandsOutTheNextSerial) {
         EXPECT_EQ(program.Text(IDC_SERIAL), shown);
         program.SetText(IDC_BOUNCE, L"30");
         if (leave == L"Ende") {
-            EndeAndWait(program);
+            program.Click(IDOK);
         } else {
             program.Send(IDC_CONTACTS, CB_SETCURSEL, 2);
             program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
@@ -48,9 +41,8 @@ TEST_F(StoredSettings, EndeStoresTheDefaultsAndEachStartHandsOutTheNextSerial) {
                 gui::TypeKey(VK_ESCAPE);
             else
                 ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
-            ASSERT_TRUE(program.WaitForExit())
-                << "a box appeared: " << gui::BoxText(program.FindBox());
         }
+        ASSERT_TRUE(program.WaitForExit()) << "a box appeared: " << gui::BoxText(program.FindBox());
         EXPECT_EQ(gui::DwordSetting(L"contacts"), 4u) << "start " << shown;
         EXPECT_EQ(gui::DwordSetting(L"delay"), 10u);
         EXPECT_EQ(gui::DwordSetting(L"clearTime"), 50u);
@@ -71,7 +63,8 @@ TEST_F(StoredSettings, ACountOutsideTheListShowsAsNothingAndIsKept) {
     ASSERT_TRUE(program.Settle());
     EXPECT_EQ(program.Text(IDC_SERIAL), L"1");
     EXPECT_EQ(program.Text(IDC_CONTACTS), L"");
-    EndeAndWait(program);
+    program.Click(IDOK);
+    ASSERT_TRUE(program.WaitForExit()) << "a box appeared: " << gui::BoxText(program.FindBox());
     EXPECT_EQ(gui::DwordSetting(L"contacts"), 30u);
 }
 
