@@ -186,9 +186,8 @@ TEST(ProgramName, TitleAboutBoxAndCaptionsFollowTheNameOfTheProgramFile) {
         const std::wstring line = gui::WindowText(::GetDlgItem(about, IDC_ABOUT_BRAND));
         EXPECT_NE(line.find(std::wstring(L"2022 ") + brand), std::wstring::npos) << line;
         EXPECT_FALSE(::IsWindowEnabled(program.Dialog()));
-        gui::Answer(about, IDOK);
-        ASSERT_TRUE(program.WaitForNoBox());
-        EXPECT_TRUE(gui::WaitUntil([&] { return ::IsWindowEnabled(program.Dialog()) != 0; }));
+        ASSERT_TRUE(program.AnswerBox(IDOK));
+        EXPECT_TRUE(::IsWindowEnabled(program.Dialog()));
 
         program.Click(IDC_READ);
         const auto box = program.AnswerBox(IDOK);
