@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -74,12 +76,6 @@ inline std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
-inline std::wstring ClassName(HWND hwnd) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
 // The text of a message box: it shows it in the static control 0xFFFF.
 inline std::wstring BoxText(HWND box) {
     return WindowText(::GetDlgItem(box, 0xFFFF));
@@ -127,9 +123,8 @@ public:
     HWND Item(int id) const { return ::GetDlgItem(m_dialog, id); }
 
     std::wstring Text(int id) const { return WindowText(Item(id)); }
-    void SetText(int id, std::wstring_view text) const {
-        const std::wstring copy(text);
-        Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+    void SetText(int id, const std::wstring& text) const {
+        Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     LRESULT Send(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const {
         DWORD_PTR result = 0;
@@ -256,11 +251,6 @@ inline void SetDwordSetting(const wchar_t* name, DWORD value) {
     ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
 }
 
-inline void SetStringSetting(const wchar_t* name, const wchar_t* value) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, value,
-                      static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-}
-
 inline std::optional<DWORD> DwordSetting(const wchar_t* name) {
     DWORD value = 0;
     DWORD size = sizeof(value);
@@ -280,16 +270,10 @@ inline bool SettingsKeyExists() {
 
 // Writes a file whole, as an editor would save it; false when it could not.
 inline bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    const bool ok =
-        file != INVALID_HANDLE_VALUE &&
-        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    if (file != INVALID_HANDLE_VALUE)
-        ::CloseHandle(file);
-    return ok;
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return !file.fail();
 }
 
 // The name of a file that matches a pattern with wildcards, or empty when none does.

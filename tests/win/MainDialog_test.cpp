@@ -26,29 +26,27 @@ protected:
     Program program;
 };
 
-BOOL CALLBACK FindTips(HWND hwnd, LPARAM found) {
-    auto* tips = reinterpret_cast<HWND*>(found);
-    if (gui::ClassName(hwnd) != TOOLTIPS_CLASSW || ::GetWindow(hwnd, GW_OWNER) != tips[1])
-        return TRUE;
-    tips[0] = hwnd;
-    return FALSE;
-}
-
 // The slot fields and the key-repeat field tell what they hold when the mouse rests on them,
 // as the field stands at that moment.
 TEST_F(MainDialog, TheFieldsTellTheirKeysInATooltip) {
-    HWND tips[2] = {nullptr, program.Dialog()};
-    ::EnumWindows(FindTips, reinterpret_cast<LPARAM>(tips));
-    ASSERT_NE(tips[0], nullptr) << "no tooltip";
-    EXPECT_EQ(::SendMessageW(tips[0], TTM_GETTOOLCOUNT, 0, 0), 49);
+    HWND tips = nullptr;  // the dialog's own, among the top-level windows
+    while ((tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr &&
+           ::GetWindow(tips, GW_OWNER) != program.Dialog()) {
+    }
+    ASSERT_NE(tips, nullptr) << "no tooltip";
+    EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 49);
     const auto tipOver = [&](int id) {
         RECT field;
         ::GetWindowRect(program.Item(id), &field);
         ::SetCursorPos(0, 0);
-        gui::WaitUntil([&] { return !::IsWindowVisible(tips[0]); });
-        ::SetCursorPos((field.left + field.right) / 2, (field.top + field.bottom) / 2);
-        gui::WaitUntil([&] { return ::IsWindowVisible(tips[0]) != FALSE; });
-        return gui::WindowText(tips[0]);
+        gui::WaitUntil([&] { return !::IsWindowVisible(tips); });
+        // A move may not reach a busy program: the cursor moves by a pixel again every two
+        // seconds, well after the tip's delay, until the tip shows.
+        for (int x = 0; x < 8 && !::IsWindowVisible(tips); ++x) {
+            ::SetCursorPos((field.left + field.right) / 2 + x % 2, (field.top + field.bottom) / 2);
+            gui::WaitUntil([&] { return ::IsWindowVisible(tips) != FALSE; }, 2000);
+        }
+        return gui::WindowText(tips);
     };
     ASSERT_TRUE(program.BringToFront());
     EXPECT_EQ(tipOver(IDC_SLOT_FIRST + 4), L"Key 3 pressed: nothing");
@@ -73,39 +71,18 @@ TEST_F(MainDialog, PlusAddsOneAndReplacesLettersWithTheNextNumber) {
         << "serial field: " << program.Text(IDC_SERIAL);
 }
 
-TEST_F(MainDialog, EndeAsksAfterAContactsChangeAndNoKeepsTheDialog) {
-    program.Send(IDC_CONTACTS, CB_SETCURSEL, 7);  // as a click in the list does
-    program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
-    program.Click(IDOK);
-    const auto box = program.AnswerBox(IDNO);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"no write done - really exit?");
-    EXPECT_EQ(box->caption, L"?");
-    EXPECT_TRUE(program.Running());
-    EXPECT_TRUE(::IsWindowVisible(program.Dialog()));
-    EXPECT_FALSE(gui::SettingsKeyExists()) << "No must save nothing";
-
-    program.Click(IDOK);
-    ASSERT_TRUE(program.AnswerBox(IDYES));
-    EXPECT_TRUE(program.WaitForExit());
-}
-
 // With the focus in the feedback field, keys are shown by name there instead of acting on the
 // dialog (Esc does not close it, Enter does not press "Ende", Tab does not move on), with
 // prefixes for Shift and Ctrl that follow the keyboard: a key let go while the focus is in
 // another field, or Shift let go while Alt is held, leaves no prefix in front of later keys.
 TEST_F(MainDialog, KeyMonitorShowsKeysByNameAndShiftAndCtrlPrefixesNeverStick) {
     const auto key = [](WORD vk, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        INPUT input{INPUT_KEYBOARD, {.ki = {vk, 0, up ? KEYEVENTF_KEYUP : 0u, 0, 0}}};
         ::SendInput(1, &input, sizeof(INPUT));
     };
     const auto focus = [&](int id) {
-        ::PostMessageW(program.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(program.Item(id)),
+        ::SendMessageW(program.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(program.Item(id)),
                        TRUE);
-        ASSERT_TRUE(program.Settle());
     };
     const auto shows = [&](int id, const std::wstring& text) {
         EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(id) == text; }))
@@ -135,13 +112,13 @@ TEST_F(MainDialog, KeyMonitorShowsKeysByNameAndShiftAndCtrlPrefixesNeverStick) {
     for (WORD vk : {VK_F1, VK_ESCAPE, VK_RETURN, VK_TAB})
         gui::TypeKey(vk);
     shows(IDC_FEEDBACK, L"MENU F1 IME escape return TAB ");
-    EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.FindBox(), nullptr);
     EXPECT_EQ(program.Focus(), program.Item(IDC_FEEDBACK));
 }
 
 // "Ende" saves the settings first, then refuses to close while a field holds no number of its
-// kind or a speed outside 1..500, with the focus on that field.
+// kind or a speed outside 1..500, with the focus on that field. After a change it asks first:
+// No keeps the dialog and saves nothing, Yes saves and ends.
 TEST_F(MainDialog, RefusedFieldsKeepTheDialogOpenAtEnde) {
     const struct {
         int id;
@@ -149,7 +126,6 @@ TEST_F(MainDialog, RefusedFieldsKeepTheDialogOpenAtEnde) {
         const wchar_t* message;
     } fields[] = {
         {IDC_SPEED, L"0", L"Please enter a number from 1 to 500."},
-        {IDC_BOUNCE, L"-1", L"Please enter a whole number from 0 to 4294967295."},
         {IDC_SERIAL, L"99999999999",
          L"Please enter a whole number from -2147483648 to 2147483647."},
         {IDC_SPEED, L"12ms", L"Please enter a whole number from 0 to 4294967295."},
@@ -160,15 +136,25 @@ TEST_F(MainDialog, RefusedFieldsKeepTheDialogOpenAtEnde) {
         const auto box = program.AnswerBox(IDOK);
         ASSERT_TRUE(box) << "field " << field.id;
         EXPECT_EQ(box->text, field.message);
-        EXPECT_TRUE(program.Running());
-        EXPECT_EQ(program.Focus(), program.Item(field.id));
+        EXPECT_EQ(program.Focus(), program.Item(field.id)) << "closed, or the focus elsewhere";
         if (&field == &fields[0]) {
             EXPECT_EQ(gui::DwordSetting(L"clearTime"), 50u) << "saved before the check";
         }
         program.SetText(field.id, L"10");
     }
+    program.Send(IDC_CONTACTS, CB_SETCURSEL, 7);  // as a click in the list does
+    program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
     program.Click(IDOK);
+    const auto question = program.AnswerBox(IDNO);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text, L"no write done - really exit?");
+    EXPECT_EQ(question->caption, L"?");
+    EXPECT_TRUE(::IsWindowVisible(program.Dialog()));
+    EXPECT_EQ(gui::DwordSetting(L"contacts"), 4u) << "No must save nothing";
+    program.Click(IDOK);
+    ASSERT_TRUE(program.AnswerBox(IDYES));
     EXPECT_TRUE(program.WaitForExit());
+    EXPECT_EQ(gui::DwordSetting(L"contacts"), 8u);
 }
 
 // The program and a reseller's renamed copy: each shows its own name in the title, the about
@@ -200,9 +186,8 @@ TEST(ProgramName, TitleAboutBoxAndCaptionsFollowTheNameOfTheProgramFile) {
         const std::wstring line = gui::WindowText(::GetDlgItem(about, IDC_ABOUT_BRAND));
         EXPECT_NE(line.find(std::wstring(L"2022 ") + brand), std::wstring::npos) << line;
         EXPECT_FALSE(::IsWindowEnabled(program.Dialog()));
-        gui::Answer(about, IDOK);
-        ASSERT_TRUE(program.WaitForNoBox());
-        EXPECT_TRUE(gui::WaitUntil([&] { return ::IsWindowEnabled(program.Dialog()) != 0; }));
+        ASSERT_TRUE(program.AnswerBox(IDOK));
+        EXPECT_TRUE(::IsWindowEnabled(program.Dialog()));
 
         program.Click(IDC_READ);
         const auto box = program.AnswerBox(IDOK);

@@ -9,22 +9,19 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-class FakeLibrary : public CBrondel {
-public:
-    FakeLibrary(Log& log, int found) : m_log(log), m_found(found) {}
-    ~FakeLibrary() override { m_log.push_back("delete"); }
+struct FakeLibrary : CBrondel {
+    FakeLibrary(Log& log, int found) : log(log), found(found) {}
+    ~FakeLibrary() override { log.push_back("delete"); }
     int OpenVelkara() override {
-        m_log.push_back("OpenVelkara");
-        return m_found;
+        log.push_back("OpenVelkara");
+        return found;
     }
     int CloseVelkara() override {
-        m_log.push_back("CloseVelkara");
+        log.push_back("CloseVelkara");
         return 0;
     }
-
-private:
-    Log& m_log;
-    int m_found;
+    Log& log;
+    int found;
 };
 
 // The library object lives as long as the main dialog only when it finds a key box, and it is

@@ -7,7 +7,9 @@ namespace {
 using fw::ParseInt32Text;
 using fw::ParseUInt32Text;
 
-TEST(IntegerText, SignedAcceptsTheWholeRangeWithBlanksAndSign) {
+// Blanks around the number and a plus sign are taken, and a minus by the signed form, whose
+// negative side reaches one further than the positive one.
+TEST(IntegerText, AcceptsTheWholeRangeWithBlanksAndSign) {
     EXPECT_EQ(ParseInt32Text(L"0"), 0);
     EXPECT_EQ(ParseInt32Text(L"  42 "), 42);
     EXPECT_EQ(ParseInt32Text(L"\t+7"), 7);
@@ -15,22 +17,14 @@ TEST(IntegerText, SignedAcceptsTheWholeRangeWithBlanksAndSign) {
     EXPECT_EQ(ParseInt32Text(L"2147483647"), 2147483647);
     EXPECT_EQ(ParseInt32Text(L"-2147483648"), INT32_MIN);
     EXPECT_EQ(ParseInt32Text(L"000000000000000012"), 12);
+    EXPECT_EQ(ParseUInt32Text(L"4294967295"), 4294967295u);
 }
 
-TEST(IntegerText, SignedRefusesJunkAndOverflow) {
+TEST(IntegerText, RefusesJunkOverflowAndAMinusForTheUnsignedForm) {
     for (const wchar_t* text :
          {L"", L"   ", L"-", L"+", L"abc", L"12a", L"1 2", L"0x10", L"--1", L"2147483648",
           L"-2147483649", L"99999999999", L"184467440737095516160", L"1.5"})
         EXPECT_FALSE(ParseInt32Text(text).has_value()) << "text: " << testing::PrintToString(text);
-}
-
-TEST(IntegerText, UnsignedAcceptsTheWholeRange) {
-    EXPECT_EQ(ParseUInt32Text(L"4294967295"), 4294967295u);
-    EXPECT_EQ(ParseUInt32Text(L" +10 "), 10u);
-    EXPECT_EQ(ParseUInt32Text(L"0"), 0u);
-}
-
-TEST(IntegerText, UnsignedRefusesMinusOverflowAndJunk) {
     for (const wchar_t* text :
          {L"-1", L"-0", L"4294967296", L"99999999999", L"", L"x", L"50ms", L"5 0"})
         EXPECT_FALSE(ParseUInt32Text(text).has_value()) << "text: " << testing::PrintToString(text);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -10,7 +9,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <vector>
+
+// The bytes as the registry keeps them, for the comparison of stored values.
+bool operator==(const RegistryValue& a, const RegistryValue& b) {
+    return a.type == b.type && a.size == b.size && a.data == b.data;
+}
 
 void PrintTo(const Settings& s, std::ostream* os) {
     *os << "{" << s.serial << ", " << s.contacts << ", " << s.bounceTime << ", " << s.speed << "}";
@@ -21,15 +24,11 @@ namespace {
 const std::wstring kKey = L"SOFTWARE\\Velkara\\Orvanta";
 const std::wstring kNames[] = {L"serial", L"contacts", L"delay", L"clearTime"};
 
-struct Stored {
-    std::uint32_t type;
-    std::vector<std::uint8_t> bytes;
-    bool operator==(const Stored&) const = default;
-};
-using Values = std::map<std::wstring, Stored>;
+using Values = std::map<std::wstring, RegistryValue>;
 
-Stored Dword(std::uint32_t v) {
+RegistryValue Dword(std::uint32_t v) {
     return {kRegDword,
+            4,
             {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}};
 }
 
@@ -40,8 +39,9 @@ Values Dwords(std::array<std::uint32_t, 4> stored) {
     return values;
 }
 
-// As the registry answers the store's calls: a query with a 4-byte buffer fails on longer
-// data, and a refused write leaves the stored value as it was.
+// As the registry answers the store's calls (a value of more than 4 bytes, which a query with
+// a 4-byte buffer fails on, is left out as a missing one); a refused write leaves the stored
+// value as it was.
 class FakeRegistry : public IRegistry {
 public:
     std::map<std::wstring, Values> keys;
@@ -62,11 +62,7 @@ private:
         Key(Values& values, const std::wstring& refused) : values(values), refused(refused) {}
         std::optional<RegistryValue> Query(std::wstring_view name) override {
             const auto it = values.find(std::wstring(name));
-            if (it == values.end() || it->second.bytes.size() > 4)
-                return std::nullopt;
-            RegistryValue value{it->second.type, std::uint32_t(it->second.bytes.size()), {}};
-            std::copy(it->second.bytes.begin(), it->second.bytes.end(), value.data.begin());
-            return value;
+            return it == values.end() ? std::nullopt : std::optional(it->second);
         }
         bool SetDword(std::wstring_view name, std::uint32_t value) override {
             if (name == refused)
@@ -96,23 +92,22 @@ TEST(Settings, LoadTakesStoredValuesWithoutRangeChecks) {
     EXPECT_EQ(Loaded(registry), (Settings{INT32_MIN, 0, 1, 1}));
 }
 
+// Each kind of value a load passes over, in another place each time.
 TEST(Settings, LoadSkipsAValueThatIsNotAFullDwordAndReadsTheOthers) {
-    const std::optional<Stored> bad[] = {
-        std::nullopt, Stored{kRegSz, {'7', 0, 0, 0}}, Stored{kRegBinary, {9, 0, 0, 0}},
-        Stored{kRegQword, {9, 0, 0, 0, 0, 0, 0, 0}}, Stored{kRegDword, {9, 0}}};
     // Loaded over {7, 5, 11, 60}: the skipped member keeps its value.
-    const Settings expected[] = {
-        {7, 12, 30, 200}, {101, 5, 30, 200}, {101, 12, 11, 200}, {101, 12, 30, 60}};
+    const std::pair<std::optional<RegistryValue>, Settings> bad[] = {
+        {std::nullopt, {7, 12, 30, 200}},
+        {RegistryValue{kRegSz, 4, {'7'}}, {101, 5, 30, 200}},
+        {RegistryValue{kRegBinary, 4, {9}}, {101, 12, 11, 200}},
+        {RegistryValue{kRegDword, 2, {9}}, {101, 12, 30, 60}}};
     for (int position = 0; position < 4; ++position) {
-        for (const auto& value : bad) {
-            FakeRegistry registry;
-            Values& stored = registry.keys[kKey] = Dwords({100, 12, 30, 200});
-            stored.erase(kNames[position]);
-            if (value)
-                stored[kNames[position]] = *value;
-            EXPECT_EQ(Loaded(registry, Settings{7, 5, 11, 60}), expected[position])
-                << "position " << position << ", type " << (value ? value->type : 0);
-        }
+        const auto& [value, expected] = bad[position];
+        FakeRegistry registry;
+        Values& stored = registry.keys[kKey] = Dwords({100, 12, 30, 200});
+        stored.erase(kNames[position]);
+        if (value)
+            stored[kNames[position]] = *value;
+        EXPECT_EQ(Loaded(registry, Settings{7, 5, 11, 60}), expected) << "position " << position;
     }
 }
 
