@@ -192,6 +192,7 @@ TEST(ConfigFile, ASavedFileAlwaysOpensAgainToTheSameFields) {
     const std::pair<std::wstring, std::wstring> unkeepable[] = {
         {L"\r", L"a line break."},
         {L"\n", L"a line break."},
+        {L"\x01", L"a control character."},
         {L"\x1F", L"a control character."},
         {std::wstring(1, static_cast<wchar_t>(0xDC00)), L"half of a surrogate pair."},
         {std::wstring(1, static_cast<wchar_t>(0xD800)), L"half of a surrogate pair."},
