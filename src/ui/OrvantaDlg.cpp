@@ -195,6 +195,8 @@ LRESULT COrvantaDlg::OnHelpInfo(WPARAM, LPARAM) {
 }
 
 void COrvantaDlg::AddFieldTips() {
+    // The tooltip sees the mouse through PreTranslateMessage rather than by subclassing each of
+    // the 49 fields, which costs the start-up more than the rest of the tooltip.
     HWND tips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
@@ -205,7 +207,7 @@ void COrvantaDlg::AddFieldTips() {
     // stands, whatever changed it.
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = m_hWnd;
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     const auto add = [&](int id) {
@@ -216,6 +218,7 @@ void COrvantaDlg::AddFieldTips() {
         add(id);
     add(IDC_REPEAT);
     ::SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);  // time to read a long one
+    m_tips = tips;
 }
 
 LRESULT COrvantaDlg::OnNotify(WPARAM, LPARAM lParam) {
@@ -443,18 +446,23 @@ void COrvantaDlg::KeepUnwrittenLog() {
 }
 
 BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
-    // Key messages while the feedback field has the focus: the key box's answer, or keys to
-    // show by name. Everything else takes the dialog's usual course.
+    // Key messages to the feedback field, which the system sends to the field with the focus:
+    // the key box's answer, or keys to show by name. Everything else takes the dialog's usual
+    // course. At the fastest speeds every lock key of a write passes here, so nothing is asked
+    // of the system that the message does not need.
     constexpr UINT kLastKeyMessage = 0x0109;
+    if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST && m_tips != nullptr)
+        ::SendMessageW(m_tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
     if (msg->message < WM_KEYDOWN || msg->message > kLastKeyMessage ||
-        m_feedback.m_hWnd == nullptr || ::GetFocus() != m_feedback.m_hWnd) {
+        m_feedback.m_hWnd == nullptr || msg->hwnd != m_feedback.m_hWnd) {
         return CDialogEx::PreTranslateMessage(msg);
     }
     bool awaitAck = m_awaitAck != FALSE;
-    // The keyboard's state as of this message: a key let go while the focus was elsewhere
-    // counts too.
-    const HeldKeys held{(::GetKeyState(VK_SHIFT) & 0x8000) != 0,
-                        (::GetKeyState(VK_CONTROL) & 0x8000) != 0};
+    // The keyboard's state as of this message, for the prefixes of a key pressed: a key let go
+    // while the focus was elsewhere counts too.
+    HeldKeys held{};
+    if (msg->message == WM_KEYDOWN)
+        held = {(::GetKeyState(VK_SHIFT) & 0x8000) != 0, (::GetKeyState(VK_CONTROL) & 0x8000) != 0};
     const FeedbackDecision decision = DecideFeedbackKey(
         msg->message, static_cast<std::uint32_t>(msg->wParam), awaitAck, m_expectedAck, held);
     const bool answered = m_awaitAck && !awaitAck;
@@ -481,6 +489,7 @@ BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
 }
 
 void COrvantaDlg::OnDestroy() {
+    m_tips = nullptr;  // goes with its owner
     if (m_transmission.Stop())
         LeaveLocksOff();
 }

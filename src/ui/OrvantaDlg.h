@@ -159,5 +159,6 @@ private:
     CButton m_waitButton;
     CButton m_programmedButton;
     CButton m_readButton;
+    HWND m_tips = nullptr;   // the fields' tooltip, which the dialog's mouse messages reach
     std::wstring m_tipText;  // the text of the tooltip on show
 };
