@@ -10,5 +10,6 @@ void SendKeyBatch(const KeyBatch& batch, KeyAction action) {
         records[i].ki.wVk = batch.keys[static_cast<size_t>(i)];
         records[i].ki.dwFlags = action == KeyAction::Release ? KEYEVENTF_KEYUP : 0;
     }
-    if (count > 0) ::SendInput(static_cast<UINT>(count), records, sizeof(INPUT));
+    if (count > 0)
+        ::SendInput(static_cast<UINT>(count), records, sizeof(INPUT));
 }
