@@ -38,11 +38,13 @@ TEST(ConfigFile, ReadsItsOwnSectionAndNamesUnknownKeys) {
         "Slot49=1\nSlot 1=2\n"
         "a line without an equals sign\n"
         "# Speed=999\n"
+        "Slot4=\"\"\n"
         "[Later]\nBounceTime=x\n");
     ASSERT_EQ(read.error, L"");
     ConfigValues expected;
     expected.contacts = 12;
     expected.slots[2] = L"f04";
+    expected.slots[3] = L"";  // a pair of quotes holds an empty value
     expected.repeatText = L"5";
     EXPECT_EQ(read.values, expected);
     EXPECT_EQ(read.notice,
@@ -164,6 +166,7 @@ TEST(ConfigFile, LongLinesBinaryAndBrokenTextAreRefused) {
         "\xFF\xFE[\0["s,              // an odd number of UTF-16 bytes
         Utf16(u"\xDC00", false),      // halves of a surrogate pair
         Utf16(u"\xD800\x41", true),
+        Utf16(u"\xDBFF\xE000", false),
         Utf16(u"Slot1=\xDBFF", false),
         "[\0O\0r\0"s,  // UTF-16 without its mark
     };

@@ -35,11 +35,11 @@ TEST(ProductionLog, LinesAsASpreadsheetReadsThem) {
         {[](LogRecord& r) {
              r.method = LogMethod::Library;
              r.result = LogResult::Failed;
-             r.computer = L"B\u00e4nk\r\n7";
+             r.computer = L"B\u00e4nk\r\n7\xD800";  // half a surrogate pair: U+FFFD
              r.configFile.clear();
              r.image.clear();
          },
-         "2026-01-02 03:04:05,\"B\xC3\xA4nk\r\n7\",1042,failed,library,4,,"},
+         "2026-01-02 03:04:05,\"B\xC3\xA4nk\r\n7\xEF\xBF\xBD\",1042,failed,library,4,,"},
     };
     for (const auto& row : rows) {
         LogRecord r = Record();
@@ -49,6 +49,18 @@ TEST(ProductionLog, LinesAsASpreadsheetReadsThem) {
     EXPECT_EQ(UnwrittenLogName(Record().time), L"Orvanta log unwritten 2026-01-02 030405.csv");
     for (const wchar_t* path : {L"C:\\Key maps\\box.ini", L"box.ini", L"C:box.ini", L"//s/box.ini"})
         EXPECT_EQ(FileNameOf(path), L"box.ini") << path;
+}
+
+// Lines the log could not take at exit: the message names the file that holds them, or shows
+// them when no file could.
+TEST(ProductionLog, TheLinesKeptAtExitAreNamed) {
+    const std::wstring head = L"The production log \"L.csv\" could not be written.\n";
+    EXPECT_EQ(UnwrittenLogMessage(L"L.csv", 1, L"K.csv", L"", L"1"),
+              head + L"The line not in it is kept in \"K.csv\".");
+    EXPECT_EQ(UnwrittenLogMessage(L"L.csv", 2, L"K.csv", L"", L"1\r\n2"),
+              head + L"The 2 lines not in it are kept in \"K.csv\".");
+    EXPECT_EQ(UnwrittenLogMessage(L"L.csv", 2, L"K.csv", L"Access is denied.", L"1\r\n2"),
+              head + L"Nor could \"K.csv\": Access is denied.\nThe lines not in it:\n1\r\n2");
 }
 
 TEST(ProductionLog, TheHeaderStartsANewOrEmptyFileOnly) {
