@@ -8,6 +8,7 @@ constexpr DWORD kHighResolution = 0x2;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 
 // The running timers; a transmission needs one at a time.
 constexpr DWORD kMaxTimers = 4;
+constexpr std::int64_t kShortestWaitUs = 1000;
 CPreciseTimer* g_running[kMaxTimers] = {};
 
 std::int64_t Frequency() {
@@ -109,6 +110,15 @@ CPreciseTimer* CPreciseTimer::FirstDue() {
     return nullptr;
 }
 
+bool CPreciseTimer::DueWithin(std::int64_t us) {
+    const std::int64_t now = Now();
+    for (CPreciseTimer* running : g_running) {
+        if (running != nullptr && running->m_dueUs != kNever && running->m_dueUs - now < us)
+            return true;
+    }
+    return false;
+}
+
 BOOL CPreciseTimer::NextMessage(MSG* msg) {
     // A timer whose time has come by the clock goes first, without asking the system; after
     // it, a message that waits has its turn, so a timer behind its time cannot shut the
@@ -140,6 +150,13 @@ BOOL CPreciseTimer::NextMessage(MSG* msg) {
             continue;
         }
         served = false;
+        // A wait shorter than a millisecond may sleep a whole one or more (Wine rounds its
+        // waits up to milliseconds): for so short a time the loop keeps asking for messages and
+        // lets other threads run in between.
+        if (DueWithin(kShortestWaitUs)) {
+            ::SwitchToThread();
+            continue;
+        }
         for (DWORD i = 0; i < count; ++i)
             timers[i]->Arm();
         const DWORD woke = ::MsgWaitForMultipleObjectsEx(count, handles, INFINITE, QS_ALLINPUT,

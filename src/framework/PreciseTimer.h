@@ -1,7 +1,8 @@
 // A timer of the user-interface thread that keeps millisecond time, which window-less thread
 // timers cannot: the system runs those every 10 ms at best. The framework's modal loops serve
 // it between messages once its time has come by the clock, and wait for a high-resolution
-// waitable timer beside the messages while there are none. The system's own modal loops
+// waitable timer beside the messages while there are none (for less than a millisecond they
+// keep asking for messages instead, yielding in between). The system's own modal loops
 // (message boxes, the file dialogs, menus, moving the window) know nothing of it; while one
 // runs, a thread timer every 10 ms serves it instead, at that coarser pace.
 #pragma once
@@ -39,6 +40,7 @@ private:
     static constexpr std::int64_t kNever = INT64_MAX;
     static void CALLBACK OnCoarseTimer(HWND, UINT, UINT_PTR id, DWORD);
     static CPreciseTimer* FirstDue();  // by the clock; null when none is due
+    static bool DueWithin(std::int64_t us);
     void Fire();
     void Arm();  // sets the waitable timer for m_dueUs unless it is set for that already
 
