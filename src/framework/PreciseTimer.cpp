@@ -97,26 +97,17 @@ void CPreciseTimer::Fire() {
     m_handler(m_context);
 }
 
-CPreciseTimer* CPreciseTimer::FirstDue() {
+CPreciseTimer* CPreciseTimer::FirstDue(std::int64_t leadUs) {
     std::int64_t now = kNever;  // read only while a timer is set
     for (CPreciseTimer* running : g_running) {
         if (running == nullptr || running->m_dueUs == kNever)
             continue;
         if (now == kNever)
             now = Now();
-        if (now >= running->m_dueUs)
+        if (now + leadUs >= running->m_dueUs)
             return running;
     }
     return nullptr;
-}
-
-bool CPreciseTimer::DueWithin(std::int64_t us) {
-    const std::int64_t now = Now();
-    for (CPreciseTimer* running : g_running) {
-        if (running != nullptr && running->m_dueUs != kNever && running->m_dueUs - now < us)
-            return true;
-    }
-    return false;
 }
 
 BOOL CPreciseTimer::NextMessage(MSG* msg) {
@@ -153,7 +144,7 @@ BOOL CPreciseTimer::NextMessage(MSG* msg) {
         // A wait shorter than a millisecond may sleep a whole one or more (Wine rounds its
         // waits up to milliseconds): for so short a time the loop keeps asking for messages and
         // lets other threads run in between.
-        if (DueWithin(kShortestWaitUs)) {
+        if (FirstDue(kShortestWaitUs) != nullptr) {
             ::SwitchToThread();
             continue;
         }

@@ -39,8 +39,8 @@ public:
 private:
     static constexpr std::int64_t kNever = INT64_MAX;
     static void CALLBACK OnCoarseTimer(HWND, UINT, UINT_PTR id, DWORD);
-    static CPreciseTimer* FirstDue();  // by the clock; null when none is due
-    static bool DueWithin(std::int64_t us);
+    // The first timer due by the clock within `leadUs` from now; null when none is.
+    static CPreciseTimer* FirstDue(std::int64_t leadUs = 0);
     void Fire();
     void Arm();  // sets the waitable timer for m_dueUs unless it is set for that already
 

@@ -15,3 +15,5 @@ std::uint16_t ComposeKeyCodeWord(std::uint8_t usage, bool ctrl, bool shift, bool
 // Position in the key name list (0..172) -> HID usage: 0..164 are usages 0x00..0xA4,
 // 165..172 the modifier keys 0xE0..0xE7.
 std::uint8_t UsageFromListIndex(int index);
+// The other way: the list position of a usage, or -1 for a usage the list does not name.
+int ListIndexFromUsage(std::uint8_t usage);

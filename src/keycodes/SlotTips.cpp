@@ -9,12 +9,10 @@
 
 namespace {
 
-// The chooser's list holds the usages 0x00..0xA4, then the modifier keys 0xE0..0xE7.
+// The name the chooser's list gives the usage.
 std::wstring KeyName(std::uint8_t usage) {
-    if (usage <= 0xA4)
-        return std::wstring(g_hidKeyNames[usage]);
-    if (usage >= 0xE0 && usage <= 0xE7)
-        return std::wstring(g_hidKeyNames[usage - 0xE0 + 0xA5]);
+    if (const int index = ListIndexFromUsage(usage); index >= 0)
+        return std::wstring(g_hidKeyNames[static_cast<size_t>(index)]);
     return L"no key (usage 0x" + FormatHexText(usage) + L")";
 }
 

@@ -55,10 +55,6 @@ void AppendCodePoint(std::wstring& out, char32_t cp) {
     out.push_back(static_cast<wchar_t>(cp));
 }
 
-bool IsSurrogate(char32_t cp) {
-    return cp >= 0xD800 && cp <= 0xDFFF;
-}
-
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
     std::wstring out;
@@ -105,11 +101,11 @@ std::optional<std::wstring> DecodeUtf16(std::string_view bytes, bool bigEndian) 
         const auto unit =
             static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
         if (high != 0) {
-            if (unit < 0xDC00 || unit > 0xDFFF)
+            if (!IsLowSurrogate(unit))
                 return std::nullopt;
-            AppendCodePoint(out, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+            AppendCodePoint(out, PairCodePoint(high, unit));
             high = 0;
-        } else if (unit >= 0xD800 && unit <= 0xDBFF) {
+        } else if (IsHighSurrogate(unit)) {
             high = unit;
         } else if (IsSurrogate(unit)) {
             return std::nullopt;
@@ -147,17 +143,13 @@ std::optional<std::wstring> DecodeText(std::string_view bytes) {
 // end the line, other control characters make the file no text, and half a surrogate pair has
 // no UTF-8 form.
 const wchar_t* Unkeepable(std::wstring_view text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<char32_t>(text[i]);
+    for (size_t i = 0; i < text.size();) {
+        const char32_t c = NextCodePoint(text, i);
         if (c == L'\r' || c == L'\n')
             return L"a line break";
         if (c < 0x20 && c != L'\t')
             return L"a control character";
-        const bool pair = sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF &&
-                          i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-        if (pair)
-            ++i;
-        else if (IsSurrogate(c) || c > 0x10FFFF)
+        if (IsSurrogate(c) || c > 0x10FFFF)
             return L"half of a surrogate pair";
     }
     return nullptr;

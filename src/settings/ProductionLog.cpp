@@ -92,9 +92,8 @@ std::wstring CannotLogMessage(std::wstring_view logPath, std::wstring_view reaso
 
 std::wstring UnwrittenLogMessage(std::wstring_view logPath, int count, std::wstring_view keptPath,
                                  std::wstring_view failure, std::wstring_view lines) {
-    std::wstring text = L"The production log \"" + std::wstring(logPath) +
-                        L"\" could not be "
-                        L"written.\n";
+    const std::wstring text =
+        L"The production log \"" + std::wstring(logPath) + L"\" could not be written.\n";
     if (!failure.empty()) {
         return text + L"Nor could \"" + std::wstring(keptPath) + L"\": " + std::wstring(failure) +
                L"\nThe lines not in it:\n" + std::wstring(lines);

@@ -1,17 +1,24 @@
 #include "settings/Utf8.h"
 
-void AppendUtf8(std::string& out, std::wstring_view text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        auto cp = static_cast<char32_t>(text[i]);
-        if constexpr (sizeof(wchar_t) == 2) {
-            if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                text[i + 1] <= 0xDFFF) {
-                cp =
-                    0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
-                ++i;
-            }
+char32_t PairCodePoint(char32_t high, char32_t low) {
+    return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+
+char32_t NextCodePoint(std::wstring_view text, size_t& i) {
+    auto cp = static_cast<char32_t>(text[i++]);
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (IsHighSurrogate(cp) && i < text.size() &&
+            IsLowSurrogate(static_cast<char32_t>(text[i]))) {
+            cp = PairCodePoint(cp, static_cast<char32_t>(text[i++]));
         }
-        if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+    }
+    return cp;
+}
+
+void AppendUtf8(std::string& out, std::wstring_view text) {
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp = NextCodePoint(text, i);
+        if (IsSurrogate(cp) || cp > 0x10FFFF)
             cp = 0xFFFD;
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));

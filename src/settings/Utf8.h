@@ -1,8 +1,25 @@
-// UTF-8 for the files the program writes. wchar_t holds UTF-16 units on Windows and whole
-// code points elsewhere; half a surrogate pair, which has no UTF-8 form, becomes U+FFFD.
+// UTF-8 for the files the program writes, and the code points of wide text. wchar_t holds
+// UTF-16 units on Windows and whole code points elsewhere; half a surrogate pair, which has no
+// UTF-8 form, becomes U+FFFD.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 void AppendUtf8(std::string& out, std::wstring_view text);
+
+inline bool IsSurrogate(char32_t cp) {
+    return cp >= 0xD800 && cp <= 0xDFFF;
+}
+inline bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+// The code point of a surrogate pair.
+char32_t PairCodePoint(char32_t high, char32_t low);
+
+// The code point that starts at text[i], a surrogate pair taken whole where wchar_t holds
+// UTF-16 units; `i` moves past it. Half a pair comes back as the surrogate it is.
+char32_t NextCodePoint(std::wstring_view text, size_t& i);
