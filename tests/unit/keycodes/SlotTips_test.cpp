@@ -19,6 +19,7 @@ TEST(SlotTips, SlotsInWords) {
         {1, L"800", 4, L"Key 1 released: GUI"},
         {8, L"f5", 24, L"Key 5 pressed: no key (usage 0xf5)"},
         {9, L"e7", 24, L"Key 5 released: Right GUI"},
+        {9, L"e8", 24, L"Key 5 released: no key (usage 0xe8)"},
         {3, L"a4", 4, L"Key 2 released: ExSel"},
         {3, L"a5", 4, L"Key 2 released: no key (usage 0xa5)"},
         {6, L" 1f x", 4, L"Key 4 pressed: 2"},
