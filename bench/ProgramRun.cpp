@@ -73,6 +73,11 @@ void AnalysePacing(ProgramRunFigures& figures,
     figures.longGaps = static_cast<int>(
         std::count_if(gaps.begin(), gaps.end(), [&](double g) { return g > 1.5 * interval; }));
     figures.stepGapsMs = SpreadOf(gaps);
+    for (std::size_t k = 0; k < batchTimes.size(); ++k) {
+        const double late = batchTimes[k] - batchTimes[0] - static_cast<double>(k) * interval;
+        figures.mostLateMs = std::max(figures.mostLateMs, late);
+        figures.lastLateMs = late;
+    }
 
     std::vector<double> scroll(scrollTimes.begin(), scrollTimes.end());
     figures.scrollGapsMs = SpreadOf(GapsOf(scroll));

@@ -30,6 +30,10 @@ struct ProgramRunFigures {
     int batches = 0;      // key batches the key box saw: `steps` is right
     int shortGaps = 0;    // batches less than half an interval after the one before
     int longGaps = 0;     // more than one and a half intervals after it
+    // How far the batches fell behind the plan counted from the first one: the most, and at
+    // the last batch.
+    double mostLateMs = 0;
+    double lastLateMs = 0;
 
     bool valid = false;  // the key box decoded a whole image
     int decodedLength = 0;

@@ -7,6 +7,8 @@
 //   TransmissionBench.exe [speed ms ...]     (default: 1 2 5 10 50)
 //   TransmissionBench.exe startup [rounds [other.exe ...]]   the start-up figures alone, with
 //                                            other programs next to it for comparison
+//   TransmissionBench.exe pace contacts speed [rounds]   the program's timed transmission and
+//                                            the bare loop in turn, each figure with its median
 //   TransmissionBench.exe bare-send contacts speed   the bare loop, started by the bench
 #include <cstdio>
 #include <cstdlib>
@@ -146,6 +148,38 @@ StartupFigures PrintStartup(int rounds, std::vector<std::wstring> others = {}) {
     return startup;
 }
 
+// One transmission after the other, the program's and the bare loop's in turn, so that the
+// machine's slower and faster spells fall on both alike.
+int PrintPaceRounds(int contacts, int speed, int rounds) {
+    std::printf("\n%d contacts at %d ms, %d rounds in turn: pace (events), most and last "
+                "lateness ms\n",
+                contacts, speed, rounds);
+    std::vector<double> program;
+    std::vector<double> bare;
+    bool sound = true;
+    for (int round = 0; round < rounds; ++round) {
+        const ProgramRunFigures p = MeasureProgramRun(contacts, speed);
+        const ProgramRunFigures b = MeasureBareRun(contacts, speed);
+        sound = sound && Sound(p) && b.failure.empty() && b.matches;
+        if (!sound) {
+            PrintProgramRow(p);
+            PrintProgramRow(b);
+            break;
+        }
+        program.push_back(p.paceEvents);
+        bare.push_back(b.paceEvents);
+        std::printf("  program %.4f  %5.0f %5.0f   bare loop %.4f  %5.0f %5.0f\n", p.paceEvents,
+                    p.mostLateMs, p.lastLateMs, b.paceEvents, b.mostLateMs, b.lastLateMs);
+    }
+    if (!sound)
+        return 1;
+    const Spread p = SpreadOf(program);
+    const Spread b = SpreadOf(bare);
+    std::printf("  median: program %.4f (max %.4f), bare loop %.4f (max %.4f)\n", p.median, p.max,
+                b.median, b.max);
+    return 0;
+}
+
 double FileBytes(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
@@ -201,6 +235,9 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // rows appear while the next run goes out
     if (argc == 4 && std::string(argv[1]) == "bare-send")
         return SendBareLoop(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc >= 4 && std::string(argv[1]) == "pace")
+        return PrintPaceRounds(std::atoi(argv[2]), std::atoi(argv[3]),
+                               argc >= 5 ? std::atoi(argv[4]) : 9);
     if (argc >= 2 && std::string(argv[1]) == "startup") {
         std::vector<std::wstring> others;
         for (int i = 3; i < argc; ++i)
