@@ -1,5 +1,7 @@
 #include "framework/PreciseTimer.h"
 
+#include "framework/OwnInput.h"
+
 namespace {
 
 // Known from Windows 10 version 1803 on; older systems refuse it and get a plain waitable
@@ -9,6 +11,9 @@ constexpr DWORD kHighResolution = 0x2;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 // The running timers; a transmission needs one at a time.
 constexpr DWORD kMaxTimers = 4;
 constexpr std::int64_t kShortestWaitUs = 1000;
+// While timers are behind their time, a message still gets its turn this often.
+constexpr std::int64_t kLongestMessageWaitUs = 10000;
+std::int64_t g_queueSeenUs = 0;  // when the loop last took a message or found the queue empty
 CPreciseTimer* g_running[kMaxTimers] = {};
 
 std::int64_t Frequency() {
@@ -111,16 +116,18 @@ CPreciseTimer* CPreciseTimer::FirstDue(std::int64_t leadUs) {
 }
 
 BOOL CPreciseTimer::NextMessage(MSG* msg) {
-    // A timer whose time has come by the clock goes first, without asking the system; after
-    // it, a message that waits has its turn, so a timer behind its time cannot shut the
-    // messages out. The waitable timers are set and waited for only when there is no message:
-    // a loop kept busy, as at the fastest speeds, serves its timers by the clock alone.
-    bool served = false;  // a handler ran since the last message
+    // A timer whose time has come by the clock goes first, without asking the system. Messages
+    // are taken while no timer is due, and while timers are behind one still gets its turn
+    // every kLongestMessageWaitUs, so the dialog keeps answering. At the fastest speeds the
+    // steps catch up on their plan without waiting for the key messages of the steps before.
+    // The waitable timers are set and waited for only when there is no message.
+    // The program's own keys are taken off the queue here and not returned: each step's batch
+    // comes back as key messages, which are of no use to the program.
     for (;;) {
-        if (!served) {
-            if (CPreciseTimer* due = FirstDue()) {
+        if (CPreciseTimer* due = FirstDue()) {
+            if (Now() - g_queueSeenUs < kLongestMessageWaitUs) {
                 due->Fire();
-                served = true;
+                continue;
             }
         }
         HANDLE handles[kMaxTimers];
@@ -132,15 +139,22 @@ BOOL CPreciseTimer::NextMessage(MSG* msg) {
                 timers[count++] = running;
             }
         }
-        if (count == 0)
-            return ::GetMessageW(msg, nullptr, 0, 0);
-        if (::PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE))
-            return msg->message != WM_QUIT;
-        if (served && FirstDue() != nullptr) {
-            served = false;  // no message waits and a timer is behind: it goes again
-            continue;
+        if (count == 0) {
+            const BOOL got = ::GetMessageW(msg, nullptr, 0, 0);
+            g_queueSeenUs = Now();
+            if (got > 0 && fw::IsOwnKey(*msg))
+                continue;
+            return got;
         }
-        served = false;
+        const BOOL got = ::PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE);
+        g_queueSeenUs = Now();
+        if (got) {
+            if (fw::IsOwnKey(*msg))
+                continue;
+            return msg->message != WM_QUIT;
+        }
+        if (FirstDue() != nullptr)
+            continue;  // no message waits and a timer is behind: it goes again
         // A wait shorter than a millisecond may sleep a whole one or more (Wine rounds its
         // waits up to milliseconds): for so short a time the loop keeps asking for messages and
         // lets other threads run in between.
@@ -157,9 +171,12 @@ BOOL CPreciseTimer::NextMessage(MSG* msg) {
             CPreciseTimer* timer = timers[woke - WAIT_OBJECT_0];
             timer->m_armedUs = kNever;
             timer->Fire();
-            served = true;
         } else if (woke != WAIT_OBJECT_0 + count) {
-            return ::GetMessageW(msg, nullptr, 0, 0);  // the coarse timer still runs
+            const BOOL waited = ::GetMessageW(msg, nullptr, 0, 0);  // the coarse timer still runs
+            g_queueSeenUs = Now();
+            if (waited > 0 && fw::IsOwnKey(*msg))
+                continue;
+            return waited;
         }
     }
 }

@@ -33,7 +33,8 @@ public:
     static std::int64_t Now();
 
     // The framework's modal loops take their messages here: like GetMessage, but while timers
-    // run it also serves those whose time has come, one handler between two messages.
+    // run it also serves those whose time has come, one handler between two messages. Key
+    // messages of the program's own input (fw::IsOwnKey) are taken and never returned.
     static BOOL NextMessage(MSG* msg);
 
 private:

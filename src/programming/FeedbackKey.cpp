@@ -33,7 +33,7 @@ FeedbackDecision KeyDown(std::uint32_t vk, bool& awaitAck, int expectedAck, Held
     bool acknowledged = false;
     if (awaitAck) {
         if (vk == kVkCapsLock || vk == kVkNumLock || vk == kVkScrollLock)
-            return Consume();  // the transmission's own keys
+            return Consume();  // lock keys work the channel and are never the answer
         awaitAck = false;
         // The key box types a lower-case letter; 0x20 folds the letter keys onto it.
         if (static_cast<int>(vk | 0x20) == expectedAck) {

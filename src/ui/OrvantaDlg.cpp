@@ -448,8 +448,7 @@ void COrvantaDlg::KeepUnwrittenLog() {
 BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
     // Key messages to the feedback field, which the system sends to the field with the focus:
     // the key box's answer, or keys to show by name. Everything else takes the dialog's usual
-    // course. At the fastest speeds every lock key of a write passes here, so nothing is asked
-    // of the system that the message does not need.
+    // course. (The lock keys of the program's own writes never get here: the loop drops them.)
     constexpr UINT kLastKeyMessage = 0x0109;
     if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST && m_tips != nullptr)
         ::SendMessageW(m_tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
