@@ -64,6 +64,7 @@ protected:
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
     LRESULT OnOpenStartupFile(WPARAM, LPARAM);
     LRESULT OnNotify(WPARAM, LPARAM info);
+    LRESULT OnTimer(WPARAM id, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 

@@ -29,11 +29,13 @@ protected:
 // The slot fields and the key-repeat field tell what they hold when the mouse rests on them,
 // as the field stands at that moment.
 TEST_F(MainDialog, TheFieldsTellTheirKeysInATooltip) {
-    HWND tips = nullptr;  // the dialog's own, among the top-level windows
-    while ((tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr &&
-           ::GetWindow(tips, GW_OWNER) != program.Dialog()) {
-    }
-    ASSERT_NE(tips, nullptr) << "no tooltip";
+    HWND tips = nullptr;  // the dialog's own, among the top-level windows, once it has painted
+    ASSERT_TRUE(gui::WaitUntil([&] {
+        while ((tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr &&
+               ::GetWindow(tips, GW_OWNER) != program.Dialog()) {
+        }
+        return tips != nullptr;
+    })) << "no tooltip";
     EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 49);
     const auto tipOver = [&](int id) {
         RECT field;
