@@ -3,6 +3,9 @@
 # the emulated key box, and prints the figures (three to four minutes with the defaults).
 # Builds what is missing first and installs what the Windows build needs (Debian 12, as root).
 #   bench/run.sh [speed ms ...]          default: 1 2 5 10 50
+#   bench/run.sh pace <contacts> <speed ms> [rounds]   the program's timed write and the bare
+#                                        loop in turn, default 9 rounds, with their medians
+#   bench/run.sh startup [rounds [other.exe ...]]      the start-up figures alone
 #   bench/run.sh --test-log [lines ...]  instead: the keyboard test dialog's cost per log line,
 #                                        default: 1000 10000 (a few seconds)
 #   BENCH_BUILD=<dir>   Windows build folder, default build/bench: the program as it ships,
