@@ -33,8 +33,9 @@ public:
     static std::int64_t Now();
 
     // The framework's modal loops take their messages here: like GetMessage, but while timers
-    // run it also serves those whose time has come, one handler between two messages. Key
-    // messages of the program's own input (fw::IsOwnKey) are taken and never returned.
+    // run it also serves those whose time has come, before the messages; while they are
+    // behind, a message still comes out at least every 10 ms. Key messages of the program's
+    // own input (fw::IsOwnKey) are taken and never returned.
     static BOOL NextMessage(MSG* msg);
 
 private:
