@@ -23,6 +23,13 @@ std::int64_t Frequency() {
 }
 const std::int64_t g_frequency = Frequency();
 
+// Notes that the loop has looked at its queue and what it got there. False for a key message
+// of the program's own input: it is off the queue, and nobody gets it.
+bool Deliverable(const MSG& msg, BOOL got) {
+    g_queueSeenUs = CPreciseTimer::Now();
+    return got <= 0 || !fw::IsOwnKey(msg);
+}
+
 }  // namespace
 
 bool CPreciseTimer::Start(Handler handler, void* context) {
@@ -141,18 +148,15 @@ BOOL CPreciseTimer::NextMessage(MSG* msg) {
         }
         if (count == 0) {
             const BOOL got = ::GetMessageW(msg, nullptr, 0, 0);
-            g_queueSeenUs = Now();
-            if (got > 0 && fw::IsOwnKey(*msg))
-                continue;
-            return got;
+            if (Deliverable(*msg, got))
+                return got;
+            continue;
         }
         const BOOL got = ::PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE);
-        g_queueSeenUs = Now();
-        if (got) {
-            if (fw::IsOwnKey(*msg))
-                continue;
+        if (!Deliverable(*msg, got))
+            continue;
+        if (got)
             return msg->message != WM_QUIT;
-        }
         if (FirstDue() != nullptr)
             continue;  // no message waits and a timer is behind: it goes again
         // A wait shorter than a millisecond may sleep a whole one or more (Wine rounds its
@@ -173,10 +177,8 @@ BOOL CPreciseTimer::NextMessage(MSG* msg) {
             timer->Fire();
         } else if (woke != WAIT_OBJECT_0 + count) {
             const BOOL waited = ::GetMessageW(msg, nullptr, 0, 0);  // the coarse timer still runs
-            g_queueSeenUs = Now();
-            if (waited > 0 && fw::IsOwnKey(*msg))
-                continue;
-            return waited;
+            if (Deliverable(*msg, waited))
+                return waited;
         }
     }
 }
