@@ -35,7 +35,7 @@ BOOL COrvantaApp::InitInstance() {
     m_pMainWnd = dialog.get();
     dialog->DoModal();
     m_pMainWnd = nullptr;
-    dialog->KeepUnwrittenLog();
+    dialog->ReportUnwrittenLog();
     dialog.reset();
 
     // The program ends with its main dialog.

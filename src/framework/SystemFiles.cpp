@@ -58,10 +58,9 @@ std::vector<std::wstring> DroppedFiles(HDROP drop) {
     return files;
 }
 
-std::wstring DocumentsFolder() {
-    // FOLDERID_Documents, written out so that no GUID library needs linking.
-    static const GUID kDocuments = {
-        0xFDD39AD0, 0x238F, 0x46AF, {0xAD, 0xB4, 0x6C, 0x85, 0x48, 0x03, 0x69, 0xC7}};
+namespace {
+
+std::wstring KnownFolder(const GUID& id) {
     const auto known =
         SystemFunction<decltype(&::SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
     const auto free = SystemFunction<decltype(&::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
@@ -69,10 +68,25 @@ std::wstring DocumentsFolder() {
         return {};
     wchar_t* folder = nullptr;
     std::wstring path;
-    if (known(kDocuments, 0, nullptr, &folder) == S_OK && folder != nullptr)
+    if (known(id, 0, nullptr, &folder) == S_OK && folder != nullptr)
         path = folder;
     free(folder);
     return path;
+}
+
+}  // namespace
+
+// The folders' ids written out, so that no GUID library needs linking.
+std::wstring DocumentsFolder() {
+    static const GUID kDocuments = {
+        0xFDD39AD0, 0x238F, 0x46AF, {0xAD, 0xB4, 0x6C, 0x85, 0x48, 0x03, 0x69, 0xC7}};
+    return KnownFolder(kDocuments);
+}
+
+std::wstring LocalAppDataFolder() {
+    static const GUID kLocalAppData = {
+        0xF1B32785, 0x6FBA, 0x4FCF, {0x9D, 0x55, 0x7B, 0x8E, 0x7F, 0x15, 0x70, 0x91}};
+    return KnownFolder(kLocalAppData);
 }
 
 }  // namespace fw

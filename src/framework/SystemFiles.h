@@ -1,4 +1,4 @@
-// The system's file dialogs, dropped files and the user's Documents folder. Their libraries
+// The system's file dialogs, dropped files and the user's folders. Their libraries
 // are loaded only when the user first reaches for them: linked in, they would lengthen every
 // start of the program.
 #pragma once
@@ -34,7 +34,9 @@ std::optional<std::wstring> AskFilePath(HWND owner, FileDialog kind, const wchar
 // The files of a drop on a window; the drop is done with afterwards.
 std::vector<std::wstring> DroppedFiles(HDROP drop);
 
-// The user's Documents folder; empty when the system cannot say.
+// The user's Documents folder, and the folder of the user's application data that stays on
+// this computer; empty when the system cannot say.
 std::wstring DocumentsFolder();
+std::wstring LocalAppDataFolder();
 
 }  // namespace fw

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -50,7 +49,7 @@ KeyCodeScheme SchemeFor(int type, int version, std::int32_t contacts) {
     }
 }
 
-// The library's register writes of one key box, and what they left in the registers.
+// The library's register writes of one key box, and whether any failed.
 class CRegisters {
 public:
     CRegisters(CBrondel& device, int deviceNo) : m_device(device), m_deviceNo(deviceNo) {}
@@ -60,24 +59,14 @@ public:
     bool Write(int address, int value, bool image = false) {
         const int result = m_device.IOX(m_deviceNo, address, value);
         const bool written = image ? result >= 0 : result != 0;
-        if (written)
-            m_written[address] = value;
         m_failed = m_failed || !written;
         return written;
-    }
-    // The registers written, each with the last value it took, in register order.
-    std::vector<std::uint8_t> Written() const {
-        std::vector<std::uint8_t> bytes;
-        for (const auto& [address, value] : m_written)
-            bytes.push_back(static_cast<std::uint8_t>(value));
-        return bytes;
     }
     bool Failed() const { return m_failed; }
 
 private:
     CBrondel& m_device;
     int m_deviceNo;
-    std::map<int, int> m_written;
     bool m_failed = false;
 };
 
@@ -182,11 +171,16 @@ int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool
     host.SetAwaitAck();
 
     if (direct) {
+        // The log keeps the image that these fields make, as a write over the LEDs would
+        // send it, so that its line reads back as a configuration.
+        ConfigImage logged = image;
+        const int length = BuildImage(host, m, logged);
+        const std::vector<std::uint8_t> configuration(logged.begin(), logged.begin() + length);
         CRegisters registers(*device, dev);
         if (WriteSerial(registers, m.serial)) {
             ClearRegisters(registers, device->GetHWversion(dev) != 0);
             if (!WriteHeader(registers, m.register0, m.contacts)) {
-                host.LibraryWritten(registers.Written(), false);
+                host.LibraryWritten(configuration, false);
                 host.ShowMessage(kIoxFailedMessage);
                 return -1;
             }
@@ -195,7 +189,7 @@ int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool
         if (type == kDeviceTypeA && version >= 7) {
             registers.Write(kOptionRegister, OptionByte(m));
         }
-        host.LibraryWritten(registers.Written(), !registers.Failed());
+        host.LibraryWritten(configuration, !registers.Failed());
     } else {
         const int length = BuildImage(host, m, image);
         if (device != nullptr) {
@@ -204,7 +198,7 @@ int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool
                 if (!registers.Write(j, image[static_cast<std::size_t>(j)], true))
                     break;
             }
-            host.LibraryWritten(registers.Written(), !registers.Failed());
+            host.LibraryWritten({image.begin(), image.begin() + length}, !registers.Failed());
         } else if (blocking) {
             host.SendImageBlocking(length);
         } else if (!host.StartTimedTransmission(length)) {

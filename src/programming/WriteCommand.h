@@ -53,9 +53,10 @@ public:
     virtual bool StartTimedTransmission(int length) = 0;
     virtual void MembersToControls() = 0;  // UpdateData(FALSE)
     virtual void ClearNotWritten() = 0;    // m_notWritten = 0
-    // A write through the library has ended: the registers it wrote, each with its last
-    // value, in register order, and whether every register took its value.
-    virtual void LibraryWritten(const std::vector<std::uint8_t>& registers, bool ok) = 0;
+    // A write through the library has ended: the configuration image of the fields written
+    // (bytes 0..L-1, as a write over the LEDs would send them), and whether every register
+    // took its value.
+    virtual void LibraryWritten(const std::vector<std::uint8_t>& image, bool ok) = 0;
 
 protected:
     ~IWriteHost() = default;

@@ -154,10 +154,27 @@ bool TakeTurn(HANDLE file) {
     }
 }
 
+// Whether the file of `size` bytes ends in a line feed; an empty one counts as ending well.
+bool ReadEnd(HANDLE file, LONGLONG size, bool& endsInLineFeed) {
+    endsInLineFeed = true;
+    if (size == 0)
+        return true;
+    LARGE_INTEGER last{};
+    last.QuadPart = size - 1;
+    char byte = 0;
+    DWORD read = 0;
+    if (!::SetFilePointerEx(file, last, nullptr, FILE_BEGIN) ||
+        !::ReadFile(file, &byte, 1, &read, nullptr))
+        return false;
+    endsInLineFeed = read == 1 && byte == '\n';
+    return true;
+}
+
 }  // namespace
 
-std::wstring AppendFileBytes(const std::wstring& path,
-                             const std::function<std::string(bool empty)>& content) {
+std::wstring AppendFileBytes(
+    const std::wstring& path,
+    const std::function<std::string(std::uint64_t size, bool endsInLineFeed)>& content) {
     // Others may read and append while we hold the file, but a program that holds it for
     // reading only (a spreadsheet) makes this open fail: the caller keeps its lines.
     CFile file(::CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA,
@@ -166,16 +183,36 @@ std::wstring AppendFileBytes(const std::wstring& path,
     if (!file.IsOpen())
         return fw::SystemReason(::GetLastError());
     // In turn with the other appenders, so the header of a new file and each batch of lines go
-    // in whole. The turn ends with the handle.
+    // in whole, after the last byte as it stands in that turn. The turn ends with the handle.
     LARGE_INTEGER size{};
-    const bool written = TakeTurn(file.Get()) && ::GetFileSizeEx(file.Get(), &size) &&
-                         ::SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_END) &&
-                         WriteAll(file.Get(), content(size.QuadPart == 0)) &&
-                         ::FlushFileBuffers(file.Get());
+    bool endsInLineFeed = true;
+    const bool written =
+        TakeTurn(file.Get()) && ::GetFileSizeEx(file.Get(), &size) &&
+        ReadEnd(file.Get(), size.QuadPart, endsInLineFeed) &&
+        WriteAll(file.Get(), content(static_cast<std::uint64_t>(size.QuadPart), endsInLineFeed)) &&
+        ::FlushFileBuffers(file.Get());
     const DWORD error = written ? ERROR_SUCCESS : ::GetLastError();
     if (!file.Close() && written)
         return fw::SystemReason(::GetLastError());
     return written ? std::wstring() : fw::SystemReason(error);
+}
+
+std::wstring ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t size,
+                           std::string& bytes) {
+    CFile file(::CreateFileW(path.c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER from{};
+    from.QuadPart = static_cast<LONGLONG>(offset);
+    bytes.assign(size, '\0');
+    DWORD read = 0;
+    if (!file.IsOpen() || !::SetFilePointerEx(file.Get(), from, nullptr, FILE_BEGIN) ||
+        !::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(size), &read, nullptr)) {
+        bytes.clear();
+        return fw::SystemReason(::GetLastError());
+    }
+    bytes.resize(read);
+    return {};
 }
 
 std::wstring CreateFileBytes(const std::wstring& path, std::string_view bytes) {

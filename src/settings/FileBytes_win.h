@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,11 +23,17 @@ FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit);
 std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes);
 
 // Adds to the end of the file, which is made if it is missing, in one write: `content` is
-// given whether the file is empty and returns the bytes. Programs that append this way take
-// turns, so lines from several of them never mix; others may read the file meanwhile. Returns
-// the system's reason when nothing could be written; else empty.
-std::wstring AppendFileBytes(const std::wstring& path,
-                             const std::function<std::string(bool empty)>& content);
+// given the file's size and whether its last byte is a line feed, and returns the bytes.
+// Programs that append this way take turns, so lines from several of them never mix; others
+// may read the file meanwhile. Returns the system's reason when nothing could be written;
+// else empty.
+std::wstring AppendFileBytes(
+    const std::wstring& path,
+    const std::function<std::string(std::uint64_t size, bool endsInLineFeed)>& content);
+
+// Reads `size` bytes from `offset`, fewer where the file ends. The system's reason on failure.
+std::wstring ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t size,
+                           std::string& bytes);
 
 // Writes the bytes to a new file; a file of that name is never replaced. Returns the system's
 // reason on failure; else empty.

@@ -1,35 +1,80 @@
 #include "settings/LogFile_win.h"
 
-#include <windows.h>
-
+#include "framework/SystemFiles.h"
+#include "framework/SystemReason.h"
 #include "settings/FileBytes_win.h"
-#include "settings/Settings.h"
+#include "settings/Registry_win.h"
 
 namespace {
 
-constexpr wchar_t kLogFileValue[] = L"LogFile";
+// The spool is small: a bench's lines of a few days at most.
+constexpr std::size_t kMaxSpoolBytes = 64 << 20;
 
 }  // namespace
 
-std::wstring StoredLogFile() {
-    // Room for the longest path the system takes; a longer value counts as none.
-    std::wstring path(32768, L'\0');
-    DWORD size = static_cast<DWORD>(path.size() * sizeof(wchar_t));
-    if (::RegGetValueW(HKEY_CURRENT_USER, std::wstring(kSettingsKey).c_str(), kLogFileValue,
-                       RRF_RT_REG_SZ, nullptr, path.data(), &size) != ERROR_SUCCESS) {
-        return {};
-    }
-    path.resize(wcsnlen(path.c_str(), path.size()));
-    return path;
+LogPlace StoredLogPlace() {
+    CRegistry registry;
+    return LoadLogPlace(registry, fw::DocumentsFolder() + L"\\" + kDefaultLogName,
+                        [](const std::wstring& path) {
+                            const DWORD attributes = ::GetFileAttributesW(path.c_str());
+                            return attributes != INVALID_FILE_ATTRIBUTES &&
+                                   (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+                        });
 }
 
 bool StoreLogFile(const std::wstring& path) {
-    const std::wstring key(kSettingsKey);
-    return ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), kLogFileValue, REG_SZ, path.c_str(),
-                             static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t))) ==
-           ERROR_SUCCESS;
+    CRegistry registry;
+    return SaveLogFile(registry, path) == SaveResult::Saved;
 }
 
-std::wstring CLogFileWriter::Append(const std::wstring& path, std::string_view lines) {
-    return AppendFileBytes(path, [lines](bool empty) { return LogFileBytes(lines, empty); });
+std::wstring SpoolPath() {
+    const std::wstring folder = fw::LocalAppDataFolder();
+    return folder.empty() ? folder : folder + L"\\" + kSpoolName;
+}
+
+std::wstring CLogFiles::Append(const std::wstring& log, const Content& content) {
+    return AppendFileBytes(log, content);
+}
+
+std::wstring CLogFiles::ReadAt(const std::wstring& log, std::uint64_t offset, std::size_t size,
+                               std::string& bytes) {
+    return ReadFileRange(log, offset, size, bytes);
+}
+
+std::wstring CLogFiles::Read(const std::wstring& path, std::string& bytes) {
+    bytes.clear();
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return {};  // nothing kept
+    }
+    FileBytes file = ReadFileBytes(path, kMaxSpoolBytes);
+    bytes = std::move(file.bytes);
+    return file.failure;
+}
+
+std::wstring CLogFiles::Write(const std::wstring& path, std::string_view bytes) {
+    if (bytes.empty()) {
+        if (::DeleteFileW(path.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND)
+            return {};
+        return fw::SystemReason(::GetLastError());
+    }
+    // The folder of the program's own in the local application data folder, made at need.
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        return fw::SystemReason(::GetLastError());
+    return ReplaceFileBytes(path, bytes);
+}
+
+CSpoolTurn::CSpoolTurn() : m_mutex(::CreateMutexW(nullptr, FALSE, L"Local\\Orvanta log spool")) {
+    // A copy of the program that ended while it held the turn leaves it abandoned, and so free.
+    const DWORD waited = m_mutex ? ::WaitForSingleObject(m_mutex, 5000) : WAIT_FAILED;
+    m_owned = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+CSpoolTurn::~CSpoolTurn() {
+    if (m_owned)
+        ::ReleaseMutex(m_mutex);
+    if (m_mutex)
+        ::CloseHandle(m_mutex);
 }

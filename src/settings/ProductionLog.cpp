@@ -1,17 +1,24 @@
 #include "settings/ProductionLog.h"
 
+#include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "settings/Utf8.h"
 
 namespace {
 
-constexpr char kHeader[] = "Time,Computer,Serial,Result,Method,Contacts,Configuration file,Image";
+constexpr char kHead[] =
+    "\xEF\xBB\xBFTime,Computer,Serial,Result,Method,Contacts,Configuration file,Image\r\n";
 
-// A field as a spreadsheet reads it back: quoted, with its quotes doubled, when it holds a
-// comma, a quote or a line break.
+// A text field as a spreadsheet reads it back. One that starts like a formula gets an
+// apostrophe, so that it shows as text and never runs; one that holds a comma, a quote or a
+// line break is quoted, with its quotes doubled.
 void AppendField(std::string& line, std::wstring_view text) {
     std::string field;
+    if (!text.empty() &&
+        std::wstring_view(L"=+-@\t\r").find(text.front()) != std::wstring_view::npos)
+        field = "'";
     AppendUtf8(field, text);
     if (field.find_first_of(",\"\r\n") == std::string::npos) {
         line += field;
@@ -30,29 +37,40 @@ std::string TwoDigits(int value) {
     return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
 }
 
-// "2026-12-07 15:30:12", or with the other separator between hours, minutes and seconds.
-std::string TimeText(const LogTime& t, const char* colon = ":") {
-    return std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" + TwoDigits(t.day) + " " +
-           TwoDigits(t.hour) + colon + TwoDigits(t.minute) + colon + TwoDigits(t.second);
-}
-
 const char* ResultText(LogResult result) {
     switch (result) {
         case LogResult::Ok:
             return "ok";
         case LogResult::WrongAnswer:
             return "wrong answer";
+        case LogResult::NoAnswer:
+            return "no answer";
+        case LogResult::Stopped:
+            return "stopped";
         case LogResult::Failed:
             break;
     }
     return "failed";
 }
 
+// The spool is a CSV file of its own, header first, that a spreadsheet opens as well.
+std::string SpoolBytes(std::string_view lines) {
+    return lines.empty() ? std::string() : kHead + std::string(lines);
+}
+std::string SpooledLines(std::string bytes) {
+    if (bytes.starts_with(kHead))
+        bytes.erase(0, sizeof kHead - 1);
+    return bytes;
+}
+
 }  // namespace
 
 std::string FormatLogLine(const LogRecord& record) {
     static constexpr char kHexDigits[] = "0123456789abcdef";
-    std::string line = TimeText(record.time) + ",";
+    const LogTime& t = record.time;
+    std::string line = std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" + TwoDigits(t.day) +
+                       " " + TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" +
+                       TwoDigits(t.second) + ",";
     AppendField(line, record.computer);
     line += ',';
     line += std::to_string(record.serial);
@@ -64,17 +82,30 @@ std::string FormatLogLine(const LogRecord& record) {
     AppendField(line, record.configFile);
     line += ',';
     for (std::uint8_t byte : record.image) {
+        if (line.back() != ',')
+            line += ' ';
         line += kHexDigits[byte >> 4];
         line += kHexDigits[byte & 0x0F];
     }
     return line + "\r\n";
 }
 
-std::string LogFileBytes(std::string_view lines, bool fileIsEmpty) {
-    std::string bytes;
-    if (fileIsEmpty)
-        bytes = std::string("\xEF\xBB\xBF") + kHeader + "\r\n";
-    return bytes.append(lines);
+std::string LogPrefix(std::uint64_t size, bool endsInLineFeed) {
+    if (size == 0)
+        return kHead;
+    return endsInLineFeed ? std::string() : std::string("\r\n");
+}
+
+int CountLogLines(std::string_view lines) {
+    int count = 0;
+    bool quoted = false;
+    for (char c : lines) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == '\n' && !quoted)
+            ++count;
+    }
+    return count;
 }
 
 std::wstring FileNameOf(std::wstring_view path) {
@@ -82,51 +113,135 @@ std::wstring FileNameOf(std::wstring_view path) {
     return std::wstring(slash == std::wstring_view::npos ? path : path.substr(slash + 1));
 }
 
-std::wstring CannotLogMessage(std::wstring_view logPath, std::wstring_view reason, int pending) {
-    const std::wstring kept =
-        pending == 1 ? L"This line is kept and goes"
-                     : L"These " + std::to_wstring(pending) + L" lines are kept and go";
-    return L"Cannot write the production log \"" + std::wstring(logPath) + L"\":\n" +
-           std::wstring(reason) + L"\n" + kept + L" into the log before the next one.";
+namespace {
+
+// "These 2 lines are kept in "S.csv" and go", or where no spool took them, "... until the
+// program ends and go".
+std::wstring KeptLines(int kept, std::wstring_view spool) {
+    const std::wstring lines =
+        kept == 1 ? L"This line is kept" : L"These " + std::to_wstring(kept) + L" lines are kept";
+    const std::wstring where =
+        spool.empty() ? L" until the program ends" : L" in \"" + std::wstring(spool) + L"\"";
+    return lines + where + (kept == 1 ? L" and goes" : L" and go");
 }
 
-std::wstring UnwrittenLogMessage(std::wstring_view logPath, int count, std::wstring_view keptPath,
-                                 std::wstring_view failure, std::wstring_view lines) {
-    const std::wstring text =
-        L"The production log \"" + std::wstring(logPath) + L"\" could not be written.\n";
+}  // namespace
+
+std::wstring CannotLogMessage(std::wstring_view logPath, std::wstring_view reason, int kept,
+                              std::wstring_view spool) {
+    return L"Cannot write the production log \"" + std::wstring(logPath) + L"\":\n" +
+           std::wstring(reason) + L"\n" + KeptLines(kept, spool) +
+           L" into the log before the next one.";
+}
+
+std::wstring BadLogSettingMessage(std::wstring_view problem, int kept, std::wstring_view spool) {
+    return std::wstring(problem) + L"\n" + KeptLines(kept, spool) +
+           L" into the log once the setting names a file: choose one with \"Production log...\" "
+           L"in the system menu.";
+}
+
+std::wstring UnwrittenLogMessage(std::wstring_view logPath, std::wstring_view problem, int count,
+                                 std::wstring_view spool, std::wstring_view failure,
+                                 std::wstring_view lines) {
+    const std::wstring text = problem.empty() ? L"The production log \"" + std::wstring(logPath) +
+                                                    L"\" could not be written.\n"
+                                              : std::wstring(problem) + L"\n";
     if (!failure.empty()) {
-        return text + L"Nor could \"" + std::wstring(keptPath) + L"\": " + std::wstring(failure) +
+        return text + L"Nor could \"" + std::wstring(spool) + L"\": " + std::wstring(failure) +
                L"\nThe lines not in it:\n" + std::wstring(lines);
     }
     return text +
            (count == 1 ? L"The line not in it is"
                        : L"The " + std::to_wstring(count) + L" lines not in it are") +
-           L" kept in \"" + std::wstring(keptPath) + L"\".";
+           L" kept in \"" + std::wstring(spool) + L"\" and go into the log at the next start.";
 }
 
-std::wstring UnwrittenLogName(const LogTime& time) {
-    const std::string stamp = TimeText(time, "");
-    return L"Orvanta log unwritten " + std::wstring(stamp.begin(), stamp.end()) + L".csv";
+CProductionLog::CProductionLog(Files& files, std::wstring spool)
+    : m_files(files), m_spool(std::move(spool)), m_note(m_spool + L".moving") {}
+
+bool CProductionLog::Settle(std::string& spooled, std::wstring& failure) {
+    std::string note;
+    failure = m_files.Read(m_note, note);
+    if (!failure.empty())
+        return false;
+    if (note.empty())
+        return true;
+    // The note: "offset length CR LF path": a write of `length` bytes of lines went to
+    // `offset` in that log, unless it never happened.
+    std::uint64_t offset = 0;
+    std::size_t length = 0;
+    const char* const last = note.data() + note.size();
+    const auto [space, offsetError] = std::from_chars(note.data(), last, offset);
+    const auto [lineEnd, lengthError] = std::from_chars(std::min(space + 1, last), last, length);
+    const auto log = DecodeUtf8(std::string_view(std::min(lineEnd + 2, last), last));
+    // The spool holds the lines of that write that were in it then, and those that went into
+    // it after the write reported a failure: as many of them as it holds are compared.
+    length = std::min(length, spooled.size());
+    if (offsetError == std::errc() && lengthError == std::errc() && log && length > 0) {
+        std::string found;
+        failure = m_files.ReadAt(*log, offset, length, found);
+        if (!failure.empty())
+            return false;  // neither taken again nor dropped until the log can tell
+        if (found == std::string_view(spooled).substr(0, length)) {
+            failure = m_files.Write(m_spool, SpoolBytes(std::string_view(spooled).substr(length)));
+            if (!failure.empty())
+                return false;
+            spooled.erase(0, length);
+        }
+    }
+    failure = m_files.Write(m_note, {});
+    return failure.empty();
 }
 
-std::wstring CProductionLog::Add(const std::wstring& path, std::string line) {
-    m_pending += line;
-    ++m_pendingCount;
-    return Flush(path);
-}
-
-std::wstring CProductionLog::Flush(const std::wstring& path) {
-    if (m_pending.empty())
-        return {};
-    // The kept lines and the new one go in one write: a line is never half in the file, and
-    // they stay in the order of the writes.
-    std::wstring failure = m_writer.Append(path, m_pending);
-    if (failure.empty())
-        TakePending();
+std::wstring CProductionLog::Add(const std::wstring& log, std::string line,
+                                 std::wstring_view logProblem) {
+    std::string spooled;
+    std::wstring failure = m_files.Read(m_spool, spooled);
+    spooled = SpooledLines(std::move(spooled));
+    const bool readable = failure.empty();
+    const bool settled = readable && Settle(spooled, failure);
+    m_memory += line;
+    const std::string batch = spooled + m_memory;
+    if (settled && logProblem.empty() && !batch.empty()) {
+        std::wstring noteFailure;
+        failure = m_files.Append(log, [&](std::uint64_t size, bool endsInLineFeed) {
+            std::string bytes = LogPrefix(size, endsInLineFeed);
+            // The note goes on the disk before the lines go into the log: should the program
+            // end, or the log report a failure after it took them, the lines are not added
+            // twice.
+            std::string note =
+                std::to_string(size + bytes.size()) + " " + std::to_string(batch.size()) + "\r\n";
+            AppendUtf8(note, log);
+            noteFailure = m_files.Write(m_note, note);
+            return noteFailure.empty() ? bytes + batch : std::string();
+        });
+        if (failure.empty())
+            failure = noteFailure;
+        if (failure.empty()) {
+            m_memory.clear();
+            m_spoolFailure.clear();
+            m_keptCount = 0;
+            // Should either fail, the note tells the next attempt that the lines are in.
+            if (spooled.empty() || m_files.Write(m_spool, {}).empty())
+                m_files.Write(m_note, {});
+            return {};
+        }
+    } else if (!logProblem.empty()) {
+        failure = logProblem;
+    }
+    if (!readable) {
+        m_spoolFailure = failure;  // written now, it would lose what it holds
+    } else if (!m_memory.empty()) {
+        m_spoolFailure = m_files.Write(m_spool, SpoolBytes(spooled + m_memory));
+        if (m_spoolFailure.empty()) {
+            spooled += m_memory;
+            m_memory.clear();
+        }
+    }
+    m_keptCount = CountLogLines(spooled) + CountLogLines(m_memory);
     return failure;
 }
 
-std::string CProductionLog::TakePending() {
-    m_pendingCount = 0;
-    return std::exchange(m_pending, {});
+std::wstring CProductionLog::Flush(const std::wstring& log, std::wstring_view logProblem) {
+    return Add(log, {}, logProblem);
 }

@@ -17,7 +17,9 @@ public:
     ~CRegistryKey() override;
 
     std::optional<RegistryValue> Query(std::wstring_view name) override;
+    std::optional<RegistryText> QueryText(std::wstring_view name) override;
     bool SetDword(std::wstring_view name, std::uint32_t value) override;
+    bool SetText(std::wstring_view name, std::wstring_view value) override;
 
     CRegistryKey(const CRegistryKey&) = delete;
     CRegistryKey& operator=(const CRegistryKey&) = delete;

@@ -11,6 +11,7 @@ constexpr std::wstring_view kSerialName = L"serial";
 constexpr std::wstring_view kContactsName = L"contacts";
 constexpr std::wstring_view kDelayName = L"delay";
 constexpr std::wstring_view kClearTimeName = L"clearTime";
+constexpr std::wstring_view kLogFileName = L"LogFile";
 
 // A value counts only as a full REG_DWORD: a shorter one would leave bytes of the member
 // undefined, so it is passed over like a value of another type.
@@ -74,4 +75,37 @@ SaveResult SaveSettings(IRegistry& registry, const Settings& settings) {
 
 SaveResult SaveSerial(IRegistry& registry, std::int32_t serial) {
     return Save(registry, std::pair{kSerialName, serial});
+}
+
+LogPlace LoadLogPlace(IRegistry& registry, std::wstring_view fallback,
+                      const std::function<bool(const std::wstring&)>& isFolder) {
+    const std::unique_ptr<IRegistryKey> key = registry.OpenForRead(kSettingsKey);
+    const std::optional<RegistryText> value = key ? key->QueryText(kLogFileName) : std::nullopt;
+    const bool text = value && (value->type == kRegSz || value->type == kRegExpandSz);
+    if (!value || (text && value->text.empty()))
+        return {std::wstring(fallback), {}};
+    const std::wstring head = L"The setting \"LogFile\" ";
+    if (!text) {
+        return {
+            {},
+            head + L"is not text (its registry type is " + std::to_wstring(value->type) + L")."};
+    }
+    const std::wstring& path = value->text;
+    // A full path starts with a drive and a backslash, or names a share (\\server\share).
+    const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z') &&
+                       path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+    const bool share = path.size() > 2 && path.starts_with(L"\\\\");
+    const std::wstring holds = head + L"holds \"" + path + L"\", ";
+    if (!drive && !share)
+        return {path, holds + L"which is not a full path."};
+    if (isFolder(path))
+        return {path, holds + L"which names a folder, not a file."};
+    return {path, {}};
+}
+
+SaveResult SaveLogFile(IRegistry& registry, std::wstring_view path) {
+    const std::unique_ptr<IRegistryKey> key = registry.CreateForWrite(kSettingsKey);
+    if (!key)
+        return SaveResult::KeyUnavailable;
+    return key->SetText(kLogFileName, path) ? SaveResult::Saved : SaveResult::WriteFailed;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "settings/IRegistry.h"
@@ -39,3 +41,14 @@ SaveResult SaveSettings(IRegistry& registry, const Settings& settings);
 // Writes the serial number alone, as SaveSettings writes it: the key box's answer hands out
 // the next number, which must not be handed out again if the program is left without "Ende".
 SaveResult SaveSerial(IRegistry& registry, std::int32_t serial);
+
+// Where the production log is: the file the "LogFile" value names, or `fallback` when no value
+// (or an empty text) is stored. `problem` says what is wrong with a value that names no file
+// by its full path: not text, not a full path, a folder (as `isFolder` tells).
+struct LogPlace {
+    std::wstring path;
+    std::wstring problem;
+};
+LogPlace LoadLogPlace(IRegistry& registry, std::wstring_view fallback,
+                      const std::function<bool(const std::wstring&)>& isFolder);
+SaveResult SaveLogFile(IRegistry& registry, std::wstring_view path);

@@ -37,3 +37,50 @@ void AppendUtf8(std::string& out, std::wstring_view text) {
         }
     }
 }
+
+// wchar_t holds UTF-16 units on Windows and whole code points elsewhere.
+void AppendCodePoint(std::wstring& out, char32_t cp) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (cp > 0xFFFF) {
+            cp -= 0x10000;
+            out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+            return;
+        }
+    }
+    out.push_back(static_cast<wchar_t>(cp));
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
+    std::wstring out;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        int extra = 0;
+        char32_t cp = lead;
+        char32_t least = 0;
+        if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3, cp = lead & 0x07, least = 0x10000;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            extra = 2, cp = lead & 0x0F, least = 0x800;
+        } else if (lead >= 0xC2 && lead < 0xE0) {
+            extra = 1, cp = lead & 0x1F, least = 0x80;
+        } else if (lead >= 0x80) {
+            return std::nullopt;
+        }
+        if (bytes.size() - i <= static_cast<size_t>(extra))
+            return std::nullopt;
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            cp = cp << 6 | (next & 0x3F);
+        }
+        if (cp < least || cp > 0x10FFFF || IsSurrogate(cp))
+            return std::nullopt;
+        AppendCodePoint(out, cp);
+        i += static_cast<size_t>(extra) + 1;
+    }
+    return out;
+}

@@ -3,10 +3,15 @@
 // UTF-8 form, becomes U+FFFD.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 void AppendUtf8(std::string& out, std::wstring_view text);
+// Adds a code point, as a surrogate pair where wchar_t holds UTF-16 units.
+void AppendCodePoint(std::wstring& out, char32_t cp);
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF; else nothing.
+std::optional<std::wstring> DecodeUtf8(std::string_view bytes);
 
 inline bool IsSurrogate(char32_t cp) {
     return cp >= 0xD800 && cp <= 0xDFFF;

@@ -36,18 +36,6 @@ namespace {
 
 constexpr UINT_PTR kFieldTipsTimer = 1;  // the dialog's one window timer
 
-LogTime LocalTime() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
-}
-
-std::wstring ComputerName() {
-    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-    return ::GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
-}
-
 }  // namespace
 
 COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle, std::vector<std::wstring> startupFiles)
@@ -79,6 +67,7 @@ const fw::MsgMap* COrvantaDlg::GetThisMessageMap() {
         fw::Message<&COrvantaDlg::OnOpenStartupFile>(WM_APP_OPEN_FILE),
         fw::Message<&COrvantaDlg::OnNotify>(WM_NOTIFY),
         fw::Message<&COrvantaDlg::OnTimer>(WM_TIMER),
+        fw::Message<&COrvantaDlg::OnEndSession>(WM_ENDSESSION),
     };
     static const fw::MsgMap map = fw::MakeMap<CDialogEx>(entries);
     return &map;
@@ -137,8 +126,12 @@ BOOL COrvantaDlg::OnInitDialog() {
     ::SetWindowTextW(m_hWnd, std::wstring(m_versionTitle).c_str());
     // The tooltips come once the dialog has painted (a timer's message comes after the paint):
     // made here, they held its first showing up by about 8 ms that nobody could use.
-    if (::SetTimer(m_hWnd, kFieldTipsTimer, USER_TIMER_MINIMUM, nullptr) == 0)
+    // So do the production log lines that an earlier run could not log.
+    m_logKeeper.SetOwner(m_hWnd);
+    if (::SetTimer(m_hWnd, kFieldTipsTimer, USER_TIMER_MINIMUM, nullptr) == 0) {
         AddFieldTips();
+        m_logKeeper.Start();
+    }
 
     LoadSettings();
     UpdateData(FALSE);
@@ -207,6 +200,19 @@ LRESULT COrvantaDlg::OnTimer(WPARAM id, LPARAM) {
     }
     ::KillTimer(m_hWnd, kFieldTipsTimer);
     AddFieldTips();
+    m_logKeeper.Start();
+    return 0;
+}
+
+LRESULT COrvantaDlg::OnEndSession(WPARAM ending, LPARAM) {
+    // Windows is shutting down and ends the program without a WM_DESTROY: the write whose
+    // answer was awaited leaves its line now, with the locks as they were before it.
+    if (ending) {
+        const bool cut = m_transmission.Stop();
+        if (cut)
+            LeaveLocksOff();
+        m_logKeeper.End(cut);
+    }
     return 0;
 }
 
@@ -415,50 +421,12 @@ void COrvantaDlg::SaveConfiguration(const std::wstring& path) {
     m_configFile = path;
 }
 
-void COrvantaDlg::LogWrite(LogRecord record) {
-    record.time = LocalTime();
-    record.computer = ComputerName();
-    const std::wstring path = LogFilePath();
-    const std::wstring failure = m_log.Add(path, FormatLogLine(record));
-    if (!failure.empty()) {
-        MessageBox(CannotLogMessage(path, failure, m_log.PendingCount()), nullptr,
-                   MB_OK | MB_ICONEXCLAMATION);
-    }
-}
-
-std::wstring COrvantaDlg::LogFilePath() const {
-    std::wstring path = StoredLogFile();
-    if (path.empty())
-        path = fw::DocumentsFolder() + L"\\" + kDefaultLogName;
-    return path;
-}
-
 void COrvantaDlg::ChooseLogFile() {
     // The chosen file is added to, never emptied: the dialog asks nothing about replacing it.
     const auto path =
-        fw::AskFilePath(m_hWnd, fw::FileDialog::AddTo, kLogFilter, L"csv", LogFilePath());
+        fw::AskFilePath(m_hWnd, fw::FileDialog::AddTo, kLogFilter, L"csv", StoredLogPlace().path);
     if (path && !StoreLogFile(*path))
         MessageBox(kRegistryWriteFailed, nullptr, MB_OK);
-}
-
-void COrvantaDlg::KeepUnwrittenLog() {
-    const std::wstring path = LogFilePath();
-    if (m_log.PendingCount() == 0 || m_log.Flush(path).empty())
-        return;
-    const int count = m_log.PendingCount();
-    const std::string lines = m_log.TakePending();
-    const std::wstring kept = fw::DocumentsFolder() + L"\\" + UnwrittenLogName(LocalTime());
-    const std::wstring failure = CreateFileBytes(kept, LogFileBytes(lines, true));
-    // Where no file takes them, the message shows the lines: Ctrl+C copies a message box's text.
-    std::wstring wide;
-    if (!failure.empty()) {
-        wide.resize(lines.size());  // never more UTF-16 units than UTF-8 bytes
-        wide.resize(static_cast<size_t>(
-            ::MultiByteToWideChar(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()),
-                                  wide.data(), static_cast<int>(wide.size()))));
-    }
-    fw::MessageBox(nullptr, UnwrittenLogMessage(path, count, kept, failure, wide),
-                   MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
@@ -496,17 +464,17 @@ BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
         consumed = CDialogEx::PreTranslateMessage(msg);
     }
     // The answer to a write over the lock LEDs is logged once the key has had its effect.
-    if (answered && m_ledWrite) {
-        m_ledWrite->result = decision.acknowledged ? LogResult::Ok : LogResult::WrongAnswer;
-        LogWrite(*std::exchange(m_ledWrite, std::nullopt));
-    }
+    if (answered)
+        m_logKeeper.Answered(decision.acknowledged);
     return consumed;
 }
 
 void COrvantaDlg::OnDestroy() {
     m_tips = nullptr;  // goes with its owner
-    if (m_transmission.Stop())
+    const bool cut = m_transmission.Stop();
+    if (cut)
         LeaveLocksOff();
+    m_logKeeper.End(cut);
 }
 
 void COrvantaDlg::LeaveLocksOff() {
@@ -555,7 +523,8 @@ void COrvantaDlg::ClearFeedback() {
 
 void COrvantaDlg::SetAwaitAck() {
     m_awaitAck = TRUE;
-    m_ledWrite.reset();  // a new write: an earlier one's answer no longer comes
+    // A new write: an earlier one's answer no longer comes.
+    m_logKeeper.WriteStarting(m_transmission.Running());
 }
 
 std::wstring COrvantaDlg::SlotText(int slot) {
@@ -595,11 +564,11 @@ void COrvantaDlg::ClearNotWritten() {
     m_notWritten = FALSE;
 }
 
-void COrvantaDlg::LibraryWritten(const std::vector<std::uint8_t>& registers, bool ok) {
+void COrvantaDlg::LibraryWritten(const std::vector<std::uint8_t>& image, bool ok) {
     LogRecord record = WriteRecord(LogMethod::Library);
     record.result = ok ? LogResult::Ok : LogResult::Failed;
-    record.image = registers;
-    LogWrite(std::move(record));
+    record.image = image;
+    m_logKeeper.Log(std::move(record));
 }
 
 LogRecord COrvantaDlg::WriteRecord(LogMethod method) const {
@@ -612,8 +581,9 @@ LogRecord COrvantaDlg::WriteRecord(LogMethod method) const {
 }
 
 void COrvantaDlg::AwaitLedAnswer(int length) {
-    m_ledWrite = WriteRecord(LogMethod::Leds);
-    m_ledWrite->image.assign(m_image.begin(), m_image.begin() + length);
+    LogRecord record = WriteRecord(LogMethod::Leds);
+    record.image.assign(m_image.begin(), m_image.begin() + length);
+    m_logKeeper.AwaitAnswer(std::move(record));
 }
 
 int COrvantaDlg::CurrentSlot() const {

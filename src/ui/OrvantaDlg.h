@@ -20,9 +20,9 @@
 #include "programming/LockTransmission.h"
 #include "programming/WriteCommand.h"
 #include "settings/ConfigFile.h"
-#include "settings/LogFile_win.h"
 #include "settings/ProductionLog.h"
 #include "ui/KeycodesHost.h"
+#include "ui/LogKeeper.h"
 
 class CProgressDlg;
 
@@ -38,9 +38,9 @@ public:
     // The feedback field's key monitor and the key box's acknowledgement letter.
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    // After the dialog has ended: production log lines that could not be written go into a
-    // file of their own, and a message names it.
-    void KeepUnwrittenLog();
+    // After the dialog has ended: a message names the production log lines that could not be
+    // written, and where they wait.
+    void ReportUnwrittenLog() const { m_logKeeper.ReportKept(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -65,6 +65,7 @@ protected:
     LRESULT OnOpenStartupFile(WPARAM, LPARAM);
     LRESULT OnNotify(WPARAM, LPARAM info);
     LRESULT OnTimer(WPARAM id, LPARAM);
+    LRESULT OnEndSession(WPARAM ending, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -85,11 +86,8 @@ private:
     void SaveConfiguration(const std::wstring& path);
     // The values a file names go into their members and fields, as if the user had typed them.
     void ApplyConfiguration(const ConfigValues& values);
-    // The production log: one line per write that the key box answered, or that went
-    // through the library. A line that cannot be written is kept for the next one.
-    void LogWrite(LogRecord record);
-    std::wstring LogFilePath() const;  // the stored path, or the Documents folder's log
-    LogRecord WriteRecord(LogMethod method) const;  // what the members say of this write
+    // The production log's record of this write, as the members say.
+    LogRecord WriteRecord(LogMethod method) const;
     void AwaitLedAnswer(int length);  // the image of `length` bytes goes out over the LEDs
     void ChooseLogFile();
 
@@ -154,9 +152,7 @@ private:
     ConfigImage m_image{};                  // rebuilt in place by each write, never cleared
     CPreciseTimer m_txTimer;                // paces the timed transmission
     CLockTransmission m_transmission{m_image, *this};  // m_txStep, m_txSteps, the schedule
-    CLogFileWriter m_logWriter;
-    CProductionLog m_log{m_logWriter};
-    std::optional<LogRecord> m_ledWrite;  // the write over the lock LEDs awaiting its answer
+    CLogKeeper m_logKeeper;  // the production log, and the write whose answer is awaited
     CButton m_waitButton;
     CButton m_programmedButton;
     CButton m_readButton;

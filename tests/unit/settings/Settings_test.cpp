@@ -45,33 +45,44 @@ Values Dwords(std::array<std::uint32_t, 4> stored) {
 class FakeRegistry : public IRegistry {
 public:
     std::map<std::wstring, Values> keys;
+    std::map<std::wstring, RegistryText> texts;  // string values, in any key
     bool refuseCreate = false;
     std::wstring refusedWrite;
 
     std::unique_ptr<IRegistryKey> OpenForRead(std::wstring_view subkey) override {
         const auto it = keys.find(std::wstring(subkey));
-        return it == keys.end() ? nullptr : std::make_unique<Key>(it->second, refusedWrite);
+        return it == keys.end() ? nullptr : std::make_unique<Key>(it->second, *this);
     }
     std::unique_ptr<IRegistryKey> CreateForWrite(std::wstring_view subkey) override {
-        return refuseCreate ? nullptr
-                            : std::make_unique<Key>(keys[std::wstring(subkey)], refusedWrite);
+        return refuseCreate ? nullptr : std::make_unique<Key>(keys[std::wstring(subkey)], *this);
     }
 
 private:
     struct Key : IRegistryKey {
-        Key(Values& values, const std::wstring& refused) : values(values), refused(refused) {}
+        Key(Values& values, FakeRegistry& registry) : values(values), registry(registry) {}
         std::optional<RegistryValue> Query(std::wstring_view name) override {
             const auto it = values.find(std::wstring(name));
             return it == values.end() ? std::nullopt : std::optional(it->second);
         }
+        std::optional<RegistryText> QueryText(std::wstring_view name) override {
+            const auto text = registry.texts.find(std::wstring(name));
+            if (text != registry.texts.end())
+                return text->second;
+            const auto value = Query(name);
+            return value ? std::optional(RegistryText{value->type, {}}) : std::nullopt;
+        }
         bool SetDword(std::wstring_view name, std::uint32_t value) override {
-            if (name == refused)
+            if (name == registry.refusedWrite)
                 return false;
             values[std::wstring(name)] = Dword(value);
             return true;
         }
+        bool SetText(std::wstring_view name, std::wstring_view value) override {
+            registry.texts[std::wstring(name)] = {kRegSz, std::wstring(value)};
+            return name != registry.refusedWrite;
+        }
         Values& values;
-        const std::wstring& refused;
+        FakeRegistry& registry;
     };
 };
 
@@ -132,6 +143,41 @@ TEST(Settings, SaveWritesInOrderAndStopsAtTheFirstFailure) {
                 expected[kNames[i]] = old.at(kNames[i]);
             EXPECT_EQ(registry.keys[kKey], expected) << names << " names, failing " << failing;
         }
+    }
+}
+
+// The log's place: the stored file, the Documents folder's log while none is stored, and a
+// value that names no file is named in the message with what is wrong.
+TEST(Settings, TheLogFileValueNamesAFileByItsFullPath) {
+    const auto isFolder = [](const std::wstring& path) { return path == L"C:\\Logs"; };
+    const std::wstring head = L"The setting \"LogFile\" ";
+    const struct {
+        std::optional<RegistryText> stored;
+        std::wstring path, problem;
+    } rows[] = {
+        {std::nullopt, L"D:\\log.csv", L""},
+        {RegistryText{kRegSz, L""}, L"D:\\log.csv", L""},
+        {RegistryText{kRegSz, L"C:\\Logs\\log.csv"}, L"C:\\Logs\\log.csv", L""},
+        {RegistryText{kRegExpandSz, L"\\\\server\\share\\log.csv"}, L"\\\\server\\share\\log.csv",
+         L""},
+        {RegistryText{kRegDword, L""}, L"", head + L"is not text (its registry type is 4)."},
+        {RegistryText{kRegSz, L"log.csv"}, L"log.csv",
+         head + L"holds \"log.csv\", which is not a full path."},
+        {RegistryText{kRegSz, L"C:log.csv"}, L"C:log.csv",
+         head + L"holds \"C:log.csv\", which is not a full path."},
+        {RegistryText{kRegSz, L"\\log.csv"}, L"\\log.csv",
+         head + L"holds \"\\log.csv\", which is not a full path."},
+        {RegistryText{kRegSz, L"C:\\Logs"}, L"C:\\Logs",
+         head + L"holds \"C:\\Logs\", which names a folder, not a file."},
+    };
+    for (const auto& row : rows) {
+        FakeRegistry registry;
+        registry.keys[kKey] = {};
+        if (row.stored)
+            registry.texts[L"LogFile"] = *row.stored;
+        const LogPlace place = LoadLogPlace(registry, L"D:\\log.csv", isFolder);
+        EXPECT_EQ(place.path, row.path);
+        EXPECT_EQ(place.problem, row.problem);
     }
 }
 

@@ -1,0 +1,102 @@
+#include "ui/LogKeeper.h"
+
+#include <utility>
+
+#include "framework/MessageBox.h"
+
+namespace {
+
+LogTime LocalTime() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::wstring ComputerName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return ::GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
+}
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
+    wide.resize(static_cast<size_t>(
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                              static_cast<int>(wide.size()))));
+    return wide;
+}
+
+}  // namespace
+
+void CLogKeeper::Start() {
+    CSpoolTurn turn;
+    const LogPlace place = Place();
+    m_log->Flush(place.path, place.problem);
+}
+
+LogPlace CLogKeeper::Place() {
+    if (!m_log)
+        m_log.emplace(m_files, SpoolPath());
+    LogPlace place = StoredLogPlace();
+    m_logPath = place.path;
+    m_logProblem = place.problem;
+    return place;
+}
+
+void CLogKeeper::WriteStarting(bool earlierStillSending) {
+    if (m_awaited) {
+        m_awaited->result = earlierStillSending ? LogResult::Stopped : LogResult::NoAnswer;
+        Add(*std::exchange(m_awaited, std::nullopt));
+    }
+}
+
+void CLogKeeper::Answered(bool right) {
+    if (m_awaited) {
+        m_awaited->result = right ? LogResult::Ok : LogResult::WrongAnswer;
+        Add(*std::exchange(m_awaited, std::nullopt));
+    }
+}
+
+void CLogKeeper::Log(LogRecord record) {
+    Add(std::move(record));
+}
+
+void CLogKeeper::End(bool stillSending) {
+    if (m_awaited) {
+        m_awaited->result = stillSending ? LogResult::Stopped : LogResult::NoAnswer;
+        Add(*std::exchange(m_awaited, std::nullopt), true);
+    } else if (m_log && m_log->KeptCount() > 0) {
+        Start();
+    }
+}
+
+bool CLogKeeper::Add(LogRecord record, bool quiet) {
+    CSpoolTurn turn;
+    if (m_computer.empty())
+        m_computer = ComputerName();
+    record.time = LocalTime();
+    record.computer = m_computer;
+    const LogPlace place = Place();
+    const std::wstring failure = m_log->Add(place.path, FormatLogLine(record), place.problem);
+    if (failure.empty())
+        return true;
+    if (!quiet) {
+        const std::wstring spool = m_log->Unspooled().empty() ? m_log->Spool() : std::wstring();
+        const std::wstring text =
+            place.problem.empty() ? CannotLogMessage(place.path, failure, m_log->KeptCount(), spool)
+                                  : BadLogSettingMessage(place.problem, m_log->KeptCount(), spool);
+        fw::MessageBox(m_owner, text, MB_OK | MB_ICONEXCLAMATION);
+    }
+    return false;
+}
+
+void CLogKeeper::ReportKept() const {
+    if (!m_log || m_log->KeptCount() == 0)
+        return;
+    // Where not even the spool took them, the message shows the lines: Ctrl+C copies a message
+    // box's text.
+    fw::MessageBox(nullptr,
+                   UnwrittenLogMessage(m_logPath, m_logProblem, m_log->KeptCount(), m_log->Spool(),
+                                       m_log->SpoolFailure(), Wide(m_log->Unspooled())),
+                   MB_OK | MB_ICONEXCLAMATION);
+}
