@@ -7,6 +7,7 @@ BenchSettings MakeBenchSettings(int contacts) {
     settings.serial = 0x4711 + contacts;
     settings.protectedFlag = true;
     settings.bounceTime = 5;
+    settings.contacts = contacts;
     settings.repeatText = contacts > 8 ? L"a5c3" : L"a5";
     const int count = ImageSlotCount(contacts);
     for (int s = 0; s < count; ++s) {
@@ -21,12 +22,7 @@ BenchSettings MakeBenchSettings(int contacts) {
 
 int ExpectedImage(const BenchSettings& settings, int contacts, ConfigImage& image) {
     image.fill(0);
-    ImageInputs inputs;
-    inputs.serial = settings.serial;
-    inputs.protectedFlag = settings.protectedFlag;
-    inputs.bounceTime = settings.bounceTime;
-    inputs.contacts = contacts;
-    inputs.repeatText = settings.repeatText;
-    inputs.slots = &settings.slots;
-    return BuildConfigImage(image, inputs);
+    BenchSettings config = settings;
+    config.contacts = contacts;
+    return BuildConfigImage(image, config);
 }

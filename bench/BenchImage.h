@@ -2,17 +2,10 @@
 // the image it should build from them, so what the key box decodes can be checked byte by byte.
 #pragma once
 
-#include <string>
-
 #include "programming/ConfigImage.h"
 
-struct BenchSettings {
-    std::int32_t serial = 0;
-    bool protectedFlag = false;
-    std::uint32_t bounceTime = 0;
-    std::wstring repeatText;
-    SlotTexts slots;  // texts of the slot fields; slots the contact count leaves out stay empty
-};
+// Slots the contact count leaves out stay empty.
+using BenchSettings = Configuration;
 
 // Fixed settings for a contact count, with slot words chosen so that the channel sends data
 // steps of one, two and three keys.

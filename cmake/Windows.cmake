@@ -19,7 +19,8 @@ set(ORVANTA_WIN_LINK -static -static-libgcc -static-libstdc++ -municode)
 set(ORVANTA_RELEASE $<CONFIG:Release>)
 set(ORVANTA_SIZE_OPTIONS $<${ORVANTA_RELEASE}:-Os -ffunction-sections -fdata-sections>)
 set(ORVANTA_TICK_SOURCES src/programming/LockTransmission.cpp src/programming/LockChannel.cpp
-    src/programming/KeySender_win.cpp src/framework/PreciseTimer.cpp)
+    src/programming/KeySender_win.cpp src/programming/LedTransmitter_win.cpp
+    src/framework/PreciseTimer.cpp)
 set_source_files_properties(${ORVANTA_TICK_SOURCES} PROPERTIES
     COMPILE_OPTIONS $<${ORVANTA_RELEASE}:-O2>)
 target_compile_options(orvanta_core PRIVATE ${ORVANTA_SIZE_OPTIONS})

@@ -16,10 +16,14 @@ public:
         const std::wstring copy(text);
         SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(copy.c_str()));
     }
-    // The way the dialogs rewrite a field: select all, scroll the caret into view, replace.
-    void ReplaceAll(std::wstring_view text) const {
+    // Selects the whole text and scrolls the caret into view.
+    void SelectAll() const {
         SetSel(0, -1);
         ScrollCaret();
+    }
+    // The way the dialogs rewrite a field: select all, scroll the caret into view, replace.
+    void ReplaceAll(std::wstring_view text) const {
+        SelectAll();
         ReplaceSel(text);
     }
     // Adds text after the last character and scrolls it into view. The text before it is left

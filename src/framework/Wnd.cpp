@@ -19,3 +19,15 @@ void CWnd::SetWindowText(std::wstring_view text) {
 int CWnd::MessageBox(std::wstring_view text, const wchar_t* caption, UINT type) const {
     return fw::MessageBox(m_hWnd, text, type, caption);
 }
+
+void CWnd::PaintIcon(HICON icon) const {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, icon);
+    ::EndPaint(m_hWnd, &paint);
+}

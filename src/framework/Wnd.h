@@ -37,6 +37,9 @@ public:
                                                    reinterpret_cast<LPARAM>(icon)));
     }
 
+    // Paints the icon in the middle of the client area, as a minimized dialog shows it.
+    void PaintIcon(HICON icon) const;
+
     // A message box owned by this window; without a caption it carries the application name.
     int MessageBox(std::wstring_view text, const wchar_t* caption = nullptr,
                    UINT type = MB_OK) const;

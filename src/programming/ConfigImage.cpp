@@ -91,11 +91,10 @@ void PutSlots(ConfigImage& image, const SlotTexts& slots, std::int32_t contacts)
     }
 }
 
-int BuildConfigImage(ConfigImage& image, const ImageInputs& in) {
-    assert(in.slots != nullptr);
-    PutSerial(image, in.serial);
-    PutFlags(image, in.protectedFlag, in.bounceTime);
-    PutRepeatMask(image, in.repeatText, in.contacts);
-    PutSlots(image, *in.slots, in.contacts);
-    return ActiveLength(in.contacts);
+int BuildConfigImage(ConfigImage& image, const Configuration& config) {
+    PutSerial(image, config.serial);
+    PutFlags(image, config.protectedFlag, config.bounceTime);
+    PutRepeatMask(image, config.repeatText, config.contacts);
+    PutSlots(image, config.slots, config.contacts);
+    return ActiveLength(config.contacts);
 }

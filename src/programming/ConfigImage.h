@@ -4,24 +4,13 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
+#include "programming/Configuration.h"
+
 inline constexpr int kImageSize = 109;
-inline constexpr int kSlotCount = 48;  // key-event slots: two per contact, 24 contacts
 
 using ConfigImage = std::array<std::uint8_t, kImageSize>;
-using SlotTexts = std::array<std::wstring, kSlotCount>;  // the texts of the slot fields
-
-// What a build reads from the main dialog.
-struct ImageInputs {
-    std::int32_t serial = 0;
-    bool protectedFlag = false;
-    std::uint32_t bounceTime = 0;
-    std::int32_t contacts = 0;     // may lie outside 1..24 when it came from the registry
-    std::wstring_view repeatText;  // key-repeat mask as hex text
-    const SlotTexts* slots = nullptr;
-};
 
 // The serial number as 7 upper-case hex digits (bits 27..0, most significant first) and
 // their XOR check byte: image offsets 2..9, also direct-programming registers 8..15.
@@ -41,4 +30,4 @@ void PutRepeatMask(ConfigImage& image, std::wstring_view repeatText, std::int32_
 void PutSlots(ConfigImage& image, const SlotTexts& slots, std::int32_t contacts);
 
 // A whole build in place: bytes it does not name keep their values. Returns L.
-int BuildConfigImage(ConfigImage& image, const ImageInputs& in);
+int BuildConfigImage(ConfigImage& image, const Configuration& config);

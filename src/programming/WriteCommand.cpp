@@ -101,20 +101,20 @@ bool WriteSerial(CRegisters& registers, std::int32_t serial) {
 
 // Register 40 of a type A key box from firmware 7 on: no key-repeat mask (0x02), KeyStack
 // (0x04) and the programming speed's low nibble in the high nibble.
-int OptionByte(const WriteMembers& m) {
-    int option = m.repeatText.empty() ? 0x02 : 0x00;
-    if (m.keyStack) {
+int OptionByte(const WriteInput& in) {
+    int option = in.config.repeatText.empty() ? 0x02 : 0x00;
+    if (in.keyStack) {
         option |= 0x04;
     }
-    return option | static_cast<int>((m.speed & 0x0F) << 4);
+    return option | static_cast<int>((in.config.speed & 0x0F) << 4);
 }
 
 // High byte first. The high register gets the value shifted right by 8 without a mask, so a
 // slot text wider than 16 bits reaches the key box as it was typed. The stage never reads
 // past the last slot field, whatever the scheme asks for.
-void WriteKeyCodes(IWriteHost& host, CRegisters& registers, KeyCodeScheme scheme) {
+void WriteKeyCodes(const SlotTexts& slots, CRegisters& registers, KeyCodeScheme scheme) {
     for (int s = 0; s < scheme.slotCount && s < kSlotCount; ++s) {
-        const std::uint32_t value = ParseHexText(host.SlotText(s));
+        const std::uint32_t value = ParseHexText(slots[static_cast<std::size_t>(s)]);
         const int address = scheme.firstRegister + 2 * s;
         if (!registers.Write(address, static_cast<int>(value >> 8)) ||
             !registers.Write(address + 1, static_cast<int>(value & 0xFF))) {
@@ -123,15 +123,62 @@ void WriteKeyCodes(IWriteHost& host, CRegisters& registers, KeyCodeScheme scheme
     }
 }
 
-// The image from the members, the key-repeat field and the slot fields a build needs, read
-// in that order.
-int BuildImage(IWriteHost& host, const WriteMembers& m, ConfigImage& image) {
-    const std::wstring repeatText = host.RepeatFieldText();
-    SlotTexts slots;
-    for (int s = 0; s < ImageSlotCount(m.contacts); ++s)
-        slots[static_cast<std::size_t>(s)] = host.SlotText(s);
-    return BuildConfigImage(
-        image, {m.serial, m.protectedFlag, m.bounceTime, m.contacts, repeatText, &slots});
+// Register by register: serial number, the key-code area emptied, header, key codes and the
+// option byte, with LED 3 lit meanwhile.
+int WriteDirect(IWriteHost& host, CBrondel& device, const WriteInput& in, int type, int version,
+                const ConfigImage& image) {
+    const int dev = in.deviceNo;
+    device.SetLED(dev, LED_STATUS, kLedProgramming);
+    host.ClearFeedback();
+    host.SetAwaitAck();
+    // The log keeps the image that these fields make, as a write over the LEDs would send it,
+    // so that its line reads back as a configuration.
+    ConfigImage logged = image;
+    const int length = BuildConfigImage(logged, in.config);
+    const std::vector<std::uint8_t> configuration(logged.begin(), logged.begin() + length);
+    CRegisters registers(device, dev);
+    if (WriteSerial(registers, in.config.serial)) {
+        ClearRegisters(registers, device.GetHWversion(dev) != 0);
+        if (!WriteHeader(registers, in.register0, in.config.contacts)) {
+            host.LibraryWritten(configuration, false);
+            host.ShowMessage(kIoxFailedMessage);
+            return -1;
+        }
+    }
+    WriteKeyCodes(in.config.slots, registers, SchemeFor(type, version, in.config.contacts));
+    if (type == kDeviceTypeA && version >= 7) {
+        registers.Write(kOptionRegister, OptionByte(in));
+    }
+    host.LibraryWritten(configuration, !registers.Failed());
+    host.MembersToControls();
+    device.SetLED(dev, LED_STATUS, kLedIdle);
+    device.ResetDevice(dev);
+    host.ClearNotWritten();
+    return 0;
+}
+
+// The configuration image, rebuilt in place: through the library byte by byte (image byte i
+// to register i), or over the lock LEDs.
+int WriteImage(IWriteHost& host, CBrondel* device, const WriteInput& in, ConfigImage& image,
+               bool blocking) {
+    host.ClearFeedback();
+    host.SetAwaitAck();
+    const int length = BuildConfigImage(image, in.config);
+    if (device != nullptr) {
+        CRegisters registers(*device, in.deviceNo);
+        for (int j = 0; j < length; ++j) {
+            if (!registers.Write(j, image[static_cast<std::size_t>(j)], true))
+                break;
+        }
+        host.LibraryWritten({image.begin(), image.begin() + length}, !registers.Failed());
+    } else if (blocking) {
+        host.SendImageBlocking(length);
+    } else if (!host.StartTimedTransmission(length)) {
+        return -1;
+    }
+    host.MembersToControls();
+    host.ClearNotWritten();
+    return 0;
 }
 
 }  // namespace
@@ -141,18 +188,8 @@ int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool
     // is invalid, and the focus stays on that field.
     if (!host.ControlsToMembers())
         return -1;
-    const WriteMembers m = host.ReadMembers();
-    const int dev = m.deviceNo;
-
-    int type = kDeviceTypeImage;
-    int version = 0;
-    if (device != nullptr) {
-        type = device->GetUSBType(dev);
-        version = device->GetVersion(dev);
-        if ((type == kDeviceTypeA || type == kDeviceTypeB) && device->GetHWversion(dev) != 0) {
-            type = kDeviceTypeImage;
-        }
-    } else {
+    const WriteInput in = host.ReadInput();
+    if (device == nullptr) {
         // The channel toggles the locks itself: one already on would corrupt the image.
         host.FocusFeedback();
         for (int vk : {kVkCapsLock, kVkNumLock, kVkScrollLock}) {
@@ -161,56 +198,12 @@ int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool
                 return -1;
             }
         }
+        return WriteImage(host, nullptr, in, image, blocking);
     }
-    const bool direct = device != nullptr && type != kDeviceTypeImage;
-
-    if (direct) {
-        device->SetLED(dev, LED_STATUS, kLedProgramming);
-    }
-    host.ClearFeedback();
-    host.SetAwaitAck();
-
-    if (direct) {
-        // The log keeps the image that these fields make, as a write over the LEDs would
-        // send it, so that its line reads back as a configuration.
-        ConfigImage logged = image;
-        const int length = BuildImage(host, m, logged);
-        const std::vector<std::uint8_t> configuration(logged.begin(), logged.begin() + length);
-        CRegisters registers(*device, dev);
-        if (WriteSerial(registers, m.serial)) {
-            ClearRegisters(registers, device->GetHWversion(dev) != 0);
-            if (!WriteHeader(registers, m.register0, m.contacts)) {
-                host.LibraryWritten(configuration, false);
-                host.ShowMessage(kIoxFailedMessage);
-                return -1;
-            }
-        }
-        WriteKeyCodes(host, registers, SchemeFor(type, version, m.contacts));
-        if (type == kDeviceTypeA && version >= 7) {
-            registers.Write(kOptionRegister, OptionByte(m));
-        }
-        host.LibraryWritten(configuration, !registers.Failed());
-    } else {
-        const int length = BuildImage(host, m, image);
-        if (device != nullptr) {
-            CRegisters registers(*device, dev);
-            for (int j = 0; j < length; ++j) {
-                if (!registers.Write(j, image[static_cast<std::size_t>(j)], true))
-                    break;
-            }
-            host.LibraryWritten({image.begin(), image.begin() + length}, !registers.Failed());
-        } else if (blocking) {
-            host.SendImageBlocking(length);
-        } else if (!host.StartTimedTransmission(length)) {
-            return -1;
-        }
-    }
-
-    host.MembersToControls();
-    if (direct) {
-        device->SetLED(dev, LED_STATUS, kLedIdle);
-        device->ResetDevice(dev);
-    }
-    host.ClearNotWritten();
-    return 0;
+    int type = device->GetUSBType(in.deviceNo);
+    const int version = device->GetVersion(in.deviceNo);
+    if ((type == kDeviceTypeA || type == kDeviceTypeB) && device->GetHWversion(in.deviceNo) != 0)
+        type = kDeviceTypeImage;
+    return type == kDeviceTypeImage ? WriteImage(host, device, in, image, blocking)
+                                    : WriteDirect(host, *device, in, type, version, image);
 }

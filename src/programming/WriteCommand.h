@@ -20,15 +20,11 @@ inline constexpr int kDeviceTypeB = 0x42;
 inline constexpr int kDeviceTypeC = 0x43;
 inline constexpr int kDeviceTypeImage = 0x48;
 
-// The dialog's members as they stand after the exchange from the controls.
-struct WriteMembers {
-    std::int32_t serial = 0;
-    bool protectedFlag = false;
-    std::uint32_t bounceTime = 0;
-    std::uint32_t speed = 0;
-    std::wstring repeatText;
+// What a write takes from the dialog after the exchange from the controls: the configuration
+// (members and the slot and key-repeat fields), and the choices of direct programming.
+struct WriteInput {
+    Configuration config;
     bool keyStack = false;
-    std::int32_t contacts = 0;  // may lie outside 1..24 when it came from the registry
     std::int32_t register0 = 0;
     int deviceNo = 0;
 };
@@ -39,14 +35,12 @@ public:
     // UpdateData(TRUE). False when a field was refused: its message has been shown and the
     // focus put on it.
     virtual bool ControlsToMembers() = 0;
-    virtual WriteMembers ReadMembers() = 0;
+    virtual WriteInput ReadInput() = 0;
     virtual void FocusFeedback() = 0;
     virtual bool IsLockKeyOn(int vk) = 0;  // GetKeyState(vk) != 0: toggled on or held down
     virtual void ShowMessage(std::wstring_view text) = 0;  // OK only, application name caption
     virtual void ClearFeedback() = 0;
     virtual void SetAwaitAck() = 0;                  // m_awaitAck = 1
-    virtual std::wstring SlotText(int slot) = 0;     // slot field 1160 + slot; asked for 0..47 only
-    virtual std::wstring RepeatFieldText() = 0;      // the key-repeat field 1217
     virtual void SendImageBlocking(int length) = 0;  // sends bytes 0..length-1 of m_image
     // The same on a timer. False when the system refused the timer: the host has said so
     // and nothing went out.

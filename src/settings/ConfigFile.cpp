@@ -325,6 +325,31 @@ ConfigText FormatConfigFile(const ConfigValues& values, std::wstring_view fileNa
     return file;
 }
 
+ConfigValues FileValuesOf(const Configuration& config) {
+    ConfigValues values;
+    if (ContactsListIndex(config.contacts) >= 0)
+        values.contacts = config.contacts;
+    values.bounceTime = config.bounceTime;
+    values.speed = config.speed;
+    values.protectedFlag = config.protectedFlag;
+    values.repeatText = config.repeatText;
+    for (int s = 0; s < kSlotCount; ++s)
+        values.slots[static_cast<size_t>(s)] = config.slots[static_cast<size_t>(s)];
+    return values;
+}
+
+void ApplyFileValues(const ConfigValues& values, Configuration& config) {
+    config.contacts = values.contacts.value_or(config.contacts);
+    config.bounceTime = values.bounceTime.value_or(config.bounceTime);
+    config.speed = values.speed.value_or(config.speed);
+    config.protectedFlag = values.protectedFlag.value_or(config.protectedFlag);
+    config.repeatText = values.repeatText.value_or(config.repeatText);
+    for (int s = 0; s < kSlotCount; ++s) {
+        const auto i = static_cast<size_t>(s);
+        config.slots[i] = values.slots[i].value_or(config.slots[i]);
+    }
+}
+
 std::wstring CannotOpenMessage(std::wstring_view fileName, std::wstring_view reason) {
     return L"Cannot open the configuration file " + InQuotes(fileName) + L":\n" +
            std::wstring(reason) + L"\nNothing was changed.";

@@ -38,6 +38,12 @@ struct ConfigValues {
     bool operator==(const ConfigValues&) const = default;
 };
 
+// What a file keeps of a configuration: all but the serial number. A contact count outside the
+// list, which only stored settings hold, is left out: the file could not be opened again.
+ConfigValues FileValuesOf(const Configuration& config);
+// The values a file names, over a configuration; a key it does not name leaves its member.
+void ApplyFileValues(const ConfigValues& values, Configuration& config);
+
 // Far above any real configuration; a larger file is refused before it is read to the end.
 inline constexpr std::size_t kMaxConfigFileBytes = 1024 * 1024;
 // Characters in one line of the file, and so in one value.

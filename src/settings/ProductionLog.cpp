@@ -65,6 +65,18 @@ std::string SpooledLines(std::string bytes) {
 
 }  // namespace
 
+LogRecord MakeLogRecord(const Configuration& config, LogMethod method, std::wstring configFile,
+                        std::vector<std::uint8_t> image) {
+    return {.time = {},
+            .computer = {},
+            .serial = config.serial,
+            .result = LogResult::Ok,
+            .method = method,
+            .contacts = config.contacts,
+            .configFile = std::move(configFile),
+            .image = std::move(image)};
+}
+
 std::string FormatLogLine(const LogRecord& record) {
     static constexpr char kHexDigits[] = "0123456789abcdef";
     const LogTime& t = record.time;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "programming/Configuration.h"
+
 enum class LogResult { Ok, WrongAnswer, Failed, NoAnswer, Stopped };
 enum class LogMethod { Leds, Library };
 
@@ -29,6 +31,12 @@ struct LogRecord {
     std::wstring configFile;          // the file last opened or saved, without its folder; or empty
     std::vector<std::uint8_t> image;  // the configuration image of the write (43 or 109 bytes)
 };
+
+// The record of a write of `config` (its serial number and contacts) as `image`, with
+// `configFile` the file last opened or saved, without its folder; the time, computer and result
+// follow.
+LogRecord MakeLogRecord(const Configuration& config, LogMethod method, std::wstring configFile,
+                        std::vector<std::uint8_t> image);
 
 // The name of the log in the Documents folder when no other place is set, and the spool's
 // place in the local application data folder.

@@ -28,7 +28,7 @@ std::optional<std::uint32_t> QueryDword(IRegistryKey& key, std::wstring_view nam
 
 }  // namespace
 
-void LoadSettings(IRegistry& registry, Settings& settings) {
+void LoadSettings(IRegistry& registry, Configuration& settings) {
     const std::unique_ptr<IRegistryKey> key = registry.OpenForRead(kSettingsKey);
     if (!key) {
         return;
@@ -66,7 +66,7 @@ SaveResult Save(IRegistry& registry, const Values&... values) {
 
 }  // namespace
 
-SaveResult SaveSettings(IRegistry& registry, const Settings& settings) {
+SaveResult SaveSettings(IRegistry& registry, const Configuration& settings) {
     return Save(registry, std::pair{kSerialName, settings.serial},
                 std::pair{kContactsName, settings.contacts},
                 std::pair{kDelayName, settings.bounceTime},

@@ -1,5 +1,6 @@
-// The four settings of the main dialog that survive between runs, and the rules for loading
-// them at start-up and saving them on "Ende". The serial number moves on by one every start.
+// The four settings of the main dialog that survive between runs (serial number, contacts,
+// bounce time and programming speed of the configuration), and the rules for loading them at
+// start-up and saving them on "Ende". The serial number moves on by one every start.
 #pragma once
 
 #include <cstdint>
@@ -7,20 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "programming/Configuration.h"
 #include "settings/IRegistry.h"
 
 // Where the settings are kept, under HKEY_CURRENT_USER.
 inline constexpr std::wstring_view kSettingsKey = L"SOFTWARE\\Velkara\\Orvanta";
-
-// Defaults are the dialog's values before anything is loaded.
-struct Settings {
-    std::int32_t serial = 0;
-    std::int32_t contacts = 4;
-    std::uint32_t bounceTime = 10;
-    std::uint32_t speed = 50;
-
-    bool operator==(const Settings&) const = default;
-};
 
 enum class SaveResult {
     Saved,
@@ -31,12 +23,13 @@ enum class SaveResult {
 // Message box text for any save that did not complete.
 inline constexpr wchar_t kRegistryWriteFailed[] = L"Registry write failed";
 
-// Takes each stored REG_DWORD of 4 bytes that it finds and leaves the other members alone.
-// The serial becomes the stored value plus one. Nothing is range-checked or reported.
-void LoadSettings(IRegistry& registry, Settings& settings);
+// Takes each stored REG_DWORD of 4 bytes that it finds into its member and leaves the other
+// members alone. The serial becomes the stored value plus one. Nothing is range-checked or
+// reported.
+void LoadSettings(IRegistry& registry, Configuration& settings);
 
 // Writes serial, contacts, delay and clearTime in that order and stops at the first refusal.
-SaveResult SaveSettings(IRegistry& registry, const Settings& settings);
+SaveResult SaveSettings(IRegistry& registry, const Configuration& settings);
 
 // Writes the serial number alone, as SaveSettings writes it: the key box's answer hands out
 // the next number, which must not be handed out again if the program is left without "Ende".

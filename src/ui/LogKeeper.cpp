@@ -57,7 +57,8 @@ void CLogKeeper::Answered(bool right) {
     }
 }
 
-void CLogKeeper::Log(LogRecord record) {
+void CLogKeeper::Log(LogRecord record, LogResult result) {
+    record.result = result;
     Add(std::move(record));
 }
 
@@ -71,22 +72,26 @@ void CLogKeeper::End(bool stillSending) {
 }
 
 bool CLogKeeper::Add(LogRecord record, bool quiet) {
-    CSpoolTurn turn;
     if (m_computer.empty())
         m_computer = ComputerName();
     record.time = LocalTime();
     record.computer = m_computer;
-    const LogPlace place = Place();
-    const std::wstring failure = m_log->Add(place.path, FormatLogLine(record), place.problem);
-    if (failure.empty())
-        return true;
-    if (!quiet) {
+    std::wstring text;
+    {
+        // The spool is taken for the line alone: the message comes after the turn is given up,
+        // so that another copy of the program never waits for it.
+        CSpoolTurn turn;
+        const LogPlace place = Place();
+        const std::wstring failure = m_log->Add(place.path, FormatLogLine(record), place.problem);
+        if (failure.empty())
+            return true;
+        const int kept = m_log->KeptCount();
         const std::wstring spool = m_log->Unspooled().empty() ? m_log->Spool() : std::wstring();
-        const std::wstring text =
-            place.problem.empty() ? CannotLogMessage(place.path, failure, m_log->KeptCount(), spool)
-                                  : BadLogSettingMessage(place.problem, m_log->KeptCount(), spool);
-        fw::MessageBox(m_owner, text, MB_OK | MB_ICONEXCLAMATION);
+        text = place.problem.empty() ? CannotLogMessage(place.path, failure, kept, spool)
+                                     : BadLogSettingMessage(place.problem, kept, spool);
     }
+    if (!quiet)
+        fw::MessageBox(m_owner, text, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 

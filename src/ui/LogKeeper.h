@@ -23,8 +23,8 @@ public:
     // A write over the LEDs has sent, or is sending, `record`'s image: its answer is awaited.
     void AwaitAnswer(LogRecord record) { m_awaited = std::move(record); }
     void Answered(bool right);
-    // A write that is over as it is logged (through the library).
-    void Log(LogRecord record);
+    // A write that is over as it is logged (through the library), with its result.
+    void Log(LogRecord record, LogResult result);
     // The program ends: the awaited write's line goes in as the wait ends, and the spool once
     // more into the log.
     void End(bool stillSending);

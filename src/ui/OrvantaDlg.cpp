@@ -13,35 +13,26 @@
 #include "framework/SystemFiles.h"
 #include "framework/SystemReason.h"
 #include "framework/WinApp.h"
-#include "keycodes/SlotTips.h"
 #include "programming/AckLetter.h"
-#include "programming/KeySender_win.h"
 #include "settings/FieldRules.h"
-#include "settings/FileBytes_win.h"
+#include "ui/ConfigFiles.h"
 #include "settings/Registry_win.h"
 #include "settings/Settings.h"
 #include "ui/Keycodes.h"
 #include "ui/Messages.h"
 #include "ui/ProgressDlg.h"
+#include "ui/SystemMenu.h"
 #include "ui/TestDlg.h"
 #include "ui/WindowMessages.h"
 #include "ui/resource.h"
 
-static_assert(IDM_ABOUTBOX % 16 == 0 && IDM_OPEN_CONFIG % 16 == 0 && IDM_SAVE_CONFIG % 16 == 0 &&
-                  IDM_PRODUCTION_LOG % 16 == 0 && IDM_PRODUCTION_LOG < 0xF000,
-              "system menu commands are multiples of 16 below the system's own");
 static_assert(IDC_SLOT_LAST - IDC_SLOT_FIRST + 1 == kSlotCount, "two slots for each contact");
-
-namespace {
-
-constexpr UINT_PTR kFieldTipsTimer = 1;  // the dialog's one window timer
-
-}  // namespace
 
 COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle, std::vector<std::wstring> startupFiles)
     : CDialogEx(IDD_ORVANTA_DIALOG),
       m_versionTitle(versionTitle),
       m_startupFiles(std::move(startupFiles)) {
+    SetMembers(Configuration());
     m_icon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
     // The library is asked once, here: a key box plugged in later is not seen through it.
     m_device = OpenDeviceLibrary(std::make_unique<CBrondel>());
@@ -102,16 +93,8 @@ BOOL COrvantaDlg::OnInitDialog() {
 
     CDialogEx::OnInitDialog();
 
-    if (HMENU systemMenu = GetSystemMenu(FALSE)) {
-        wchar_t about[64] = {};
-        if (::LoadStringW(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, 64) > 0) {
-            ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
-        }
-        ::AppendMenuW(systemMenu, MF_STRING, IDM_OPEN_CONFIG, kOpenConfigMenu);
-        ::AppendMenuW(systemMenu, MF_STRING, IDM_SAVE_CONFIG, kSaveConfigMenu);
-        ::AppendMenuW(systemMenu, MF_STRING, IDM_PRODUCTION_LOG, kProductionLogMenu);
-    }
+    if (HMENU systemMenu = GetSystemMenu(FALSE))
+        AddProgramCommands(systemMenu);
     // Files may be dropped on the dialog (what DragAcceptFiles would do, without its library).
     ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE,
                         ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
@@ -129,11 +112,14 @@ BOOL COrvantaDlg::OnInitDialog() {
     // So do the production log lines that an earlier run could not log.
     m_logKeeper.SetOwner(m_hWnd);
     if (::SetTimer(m_hWnd, kFieldTipsTimer, USER_TIMER_MINIMUM, nullptr) == 0) {
-        AddFieldTips();
+        m_tips.Create(m_hWnd);
         m_logKeeper.Start();
     }
 
-    LoadSettings();
+    Configuration settings = Members(false);
+    CRegistry registry;
+    ::LoadSettings(registry, settings);
+    SetMembers(settings);
     UpdateData(FALSE);
     m_notWritten = FALSE;  // the exchange has selected the count's item, if it has one
     // Every slot field starts as "0", as the template creates it.
@@ -167,92 +153,34 @@ LRESULT COrvantaDlg::OnSysCommand(WPARAM command, LPARAM) {
 }
 
 LRESULT COrvantaDlg::OnPaint(WPARAM, LPARAM) {
-    if (!IsIconic()) {
+    if (IsIconic())
+        PaintIcon(m_icon);
+    else
         SetMsgHandled(false);
-        return 0;
-    }
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(m_hWnd, &paint);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
-    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
-    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    const int x = (client.right - client.left - iconWidth + 1) / 2;
-    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
-    ::DrawIcon(dc, x, y, m_icon);
-    ::EndPaint(m_hWnd, &paint);
     return 0;
 }
 
-LRESULT COrvantaDlg::OnQueryDragIcon(WPARAM, LPARAM) {
-    return reinterpret_cast<LRESULT>(m_icon);
-}
-
-LRESULT COrvantaDlg::OnHelpInfo(WPARAM, LPARAM) {
-    return TRUE;
-}
-
 LRESULT COrvantaDlg::OnTimer(WPARAM id, LPARAM) {
-    if (id != kFieldTipsTimer) {
-        SetMsgHandled(false);
-        return 0;
+    SetMsgHandled(id == kFieldTipsTimer);
+    if (id == kFieldTipsTimer) {
+        ::KillTimer(m_hWnd, kFieldTipsTimer);
+        m_tips.Create(m_hWnd);
+        m_logKeeper.Start();
     }
-    ::KillTimer(m_hWnd, kFieldTipsTimer);
-    AddFieldTips();
-    m_logKeeper.Start();
     return 0;
 }
 
 LRESULT COrvantaDlg::OnEndSession(WPARAM ending, LPARAM) {
     // Windows is shutting down and ends the program without a WM_DESTROY: the write whose
     // answer was awaited leaves its line now, with the locks as they were before it.
-    if (ending) {
-        const bool cut = m_transmission.Stop();
-        if (cut)
-            LeaveLocksOff();
-        m_logKeeper.End(cut);
-    }
+    if (ending)
+        m_logKeeper.End(m_transmitter.Stop());
     return 0;
 }
 
-void COrvantaDlg::AddFieldTips() {
-    // The tooltip sees the mouse through PreTranslateMessage rather than by subclassing each of
-    // the 49 fields, which costs the start-up more than the rest of the tooltip.
-    HWND tips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                                  AfxGetInstanceHandle(), nullptr);
-    if (tips == nullptr)
-        return;  // the fields work as they did, without the words
-    // The text is asked for each time a tip shows (OnNotify), so it is that of the field as it
-    // stands, whatever changed it.
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = m_hWnd;
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    const auto add = [&](int id) {
-        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(id));
-        ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    };
-    for (int id = IDC_SLOT_FIRST; id <= IDC_SLOT_LAST; ++id)
-        add(id);
-    add(IDC_REPEAT);
-    ::SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);  // time to read a long one
-    m_tips = tips;
-}
-
-LRESULT COrvantaDlg::OnNotify(WPARAM, LPARAM lParam) {
-    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-    if (info->hdr.code != TTN_GETDISPINFOW) {
+LRESULT COrvantaDlg::OnNotify(WPARAM, LPARAM info) {
+    if (!m_tips.Answer(info, m_contacts))
         SetMsgHandled(false);
-        return 0;
-    }
-    const int slot = ::GetDlgCtrlID(reinterpret_cast<HWND>(info->hdr.idFrom)) - IDC_SLOT_FIRST;
-    m_tipText = slot >= 0 && slot < kSlotCount ? SlotTip(slot, SlotText(slot), m_contacts)
-                                               : RepeatTip(RepeatText(), m_contacts);
-    info->lpszText = m_tipText.data();
     return 0;
 }
 
@@ -286,10 +214,6 @@ void COrvantaDlg::OnContactsEditChange() {
         m_contactsBox.SetEditSel(caret);
 }
 
-void COrvantaDlg::OnWrite() {
-    PostMessage(WM_APP_WRITE, 0, 0);
-}
-
 void COrvantaDlg::OnRead() {
     UpdateData(TRUE);
     HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
@@ -304,10 +228,6 @@ void COrvantaDlg::OnKeycode() {
     chooser.DoModal();
     // Whatever the chooser did is already in the fields, even when it was cancelled.
     m_notWritten = TRUE;
-}
-
-void COrvantaDlg::OnSlotFocus(UINT id) {
-    m_slot = static_cast<std::int32_t>(id) - IDC_SLOT_FIRST;
 }
 
 void COrvantaDlg::OnExit() {
@@ -334,33 +254,26 @@ LRESULT COrvantaDlg::OnWriteRequest(WPARAM blocking, LPARAM) {
 }
 
 LRESULT COrvantaDlg::OnDropFiles(WPARAM wParam, LPARAM) {
-    const std::vector<std::wstring> files = fw::DroppedFiles(reinterpret_cast<HDROP>(wParam));
-    if (files.size() != 1)
-        MessageBox(kDropOneFile, nullptr, MB_OK | MB_ICONEXCLAMATION);
-    else
-        OpenConfiguration(files.front());
+    OpenOneFile(fw::DroppedFiles(reinterpret_cast<HDROP>(wParam)), kDropOneFile);
     return 0;
 }
 
 LRESULT COrvantaDlg::OnOpenStartupFile(WPARAM, LPARAM) {
-    if (m_startupFiles.size() > 1)
-        MessageBox(kStartWithOneFile, nullptr, MB_OK | MB_ICONEXCLAMATION);
-    else
-        OpenConfiguration(m_startupFiles.front());
+    OpenOneFile(m_startupFiles, kStartWithOneFile);
     return 0;
 }
 
-void COrvantaDlg::OpenConfiguration(const std::wstring& path) {
-    const FileBytes file = ReadFileBytes(path, kMaxConfigFileBytes);
-    ConfigRead read;
-    if (file.failure.empty())
-        read = ReadConfigFile(file.bytes, path);
+void COrvantaDlg::OpenOneFile(const std::vector<std::wstring>& files, const wchar_t* tooMany) {
+    if (files.size() == 1)
+        OpenConfiguration(files.front());
     else
-        read.error = CannotOpenMessage(path, file.failure);
-    if (!read.error.empty()) {
-        MessageBox(read.error, nullptr, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
+        MessageBox(tooMany, nullptr, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void COrvantaDlg::OpenConfiguration(const std::wstring& path) {
+    const ConfigRead read = OpenConfigFile(m_hWnd, path);
+    if (!read.error.empty())
+        return;  // the message has named the file and what is wrong
     ApplyConfiguration(read.values);
     m_configFile = path;
     if (!read.notice.empty())
@@ -368,57 +281,31 @@ void COrvantaDlg::OpenConfiguration(const std::wstring& path) {
 }
 
 void COrvantaDlg::ApplyConfiguration(const ConfigValues& values) {
-    if (values.contacts) {
-        m_contacts = *values.contacts;
+    Configuration config = Members(false);
+    ApplyFileValues(values, config);
+    SetMembers(config);
+    // Only the fields the file names change: the others keep what was typed into them.
+    if (values.contacts)
         ShowContacts();
-    }
-    if (values.bounceTime) {
-        m_bounceTime = *values.bounceTime;
+    if (values.bounceTime)
         CWnd(GetDlgItem(IDC_BOUNCE)).SetWindowText(std::to_wstring(m_bounceTime));
-    }
-    if (values.speed) {
-        m_speed = *values.speed;
+    if (values.speed)
         CWnd(GetDlgItem(IDC_SPEED)).SetWindowText(std::to_wstring(m_speed));
-    }
-    if (values.protectedFlag) {
-        m_protected = *values.protectedFlag ? TRUE : FALSE;
+    if (values.protectedFlag)
         ::CheckDlgButton(m_hWnd, IDC_PROTECTED, m_protected ? BST_CHECKED : BST_UNCHECKED);
-    }
     if (values.repeatText)
-        SetRepeatText(*values.repeatText);
+        SetRepeatText(m_repeatText);
     for (int s = 0; s < kSlotCount; ++s) {
-        if (const auto& text = values.slots[static_cast<size_t>(s)])
-            SetSlotText(s, *text);
+        if (values.slots[static_cast<size_t>(s)])
+            SetSlotText(s, config.slots[static_cast<size_t>(s)]);
     }
     m_notWritten = TRUE;  // no key box holds this configuration yet
 }
 
 void COrvantaDlg::SaveConfiguration(const std::wstring& path) {
-    if (!UpdateData(TRUE))
-        return;  // the refused field has said why
-    ConfigValues values;
-    // A count outside the list, which only stored settings hold, is left out: the file could
-    // not be opened again with it.
-    if (ContactsListIndex(m_contacts) >= 0)
-        values.contacts = m_contacts;
-    values.bounceTime = m_bounceTime;
-    values.speed = m_speed;
-    values.protectedFlag = m_protected != FALSE;
-    values.repeatText = m_repeatText;
-    for (int s = 0; s < kSlotCount; ++s)
-        values.slots[static_cast<size_t>(s)] = SlotText(s);
-    const ConfigText file = FormatConfigFile(values, path);
-    std::wstring error = file.error;
-    if (error.empty()) {
-        const std::wstring failure = ReplaceFileBytes(path, file.bytes);
-        if (!failure.empty())
-            error = CannotSaveMessage(path, failure);
-    }
-    if (!error.empty()) {
-        MessageBox(error, nullptr, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    m_configFile = path;
+    // A refused field has said why; a file that could not be saved says so itself.
+    if (UpdateData(TRUE) && SaveConfigFile(m_hWnd, path, FileValuesOf(Members())))
+        m_configFile = path;
 }
 
 void COrvantaDlg::ChooseLogFile() {
@@ -434,8 +321,7 @@ BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
     // the key box's answer, or keys to show by name. Everything else takes the dialog's usual
     // course. (The lock keys of the program's own writes never get here: the loop drops them.)
     constexpr UINT kLastKeyMessage = 0x0109;
-    if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST && m_tips != nullptr)
-        ::SendMessageW(m_tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    m_tips.Relay(msg);
     if (msg->message < WM_KEYDOWN || msg->message > kLastKeyMessage ||
         m_feedback.m_hWnd == nullptr || msg->hwnd != m_feedback.m_hWnd) {
         return CDialogEx::PreTranslateMessage(msg);
@@ -456,7 +342,7 @@ BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
             UpdateData(TRUE);
             m_serial = NextSerial(m_serial);
             UpdateData(FALSE);
-            SaveSerial();
+            SaveSettings(true);
         }
         m_feedback.ReplaceSel(decision.text);
         UpdateData(FALSE);
@@ -470,84 +356,50 @@ BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
 }
 
 void COrvantaDlg::OnDestroy() {
-    m_tips = nullptr;  // goes with its owner
-    const bool cut = m_transmission.Stop();
-    if (cut)
-        LeaveLocksOff();
-    m_logKeeper.End(cut);
+    m_tips.Destroyed();
+    m_logKeeper.End(m_transmitter.Stop());
 }
 
-void COrvantaDlg::LeaveLocksOff() {
-    // The keyboard is left as it was before the write: every lock off and no lock key down,
-    // judged by the keyboard's state, so a lock the user toggled meanwhile counts too. That
-    // state follows the key messages as this thread takes them: take the queued ones first.
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
-    const KeyBatch down = LockKeysWhere([](int vk) { return (::GetKeyState(vk) & 0x8000) != 0; });
-    const KeyBatch on = LockKeysWhere([](int vk) { return (::GetKeyState(vk) & 1) != 0; });
-    SendKeyBatch(down, KeyAction::Release);
-    SendKeyBatch(on, KeyAction::Press);
-    SendKeyBatch(on, KeyAction::Release);
+WriteInput COrvantaDlg::ReadInput() {
+    return {Members(), m_keyStack != FALSE, m_register0, m_deviceNo};
 }
 
-void COrvantaDlg::TransmitStep(void* dialog) {
-    static_cast<COrvantaDlg*>(dialog)->m_transmission.Tick();
+Configuration COrvantaDlg::Members(bool withSlots) const {
+    Configuration config{m_serial,     m_contacts, m_bounceTime, m_speed, m_protected != FALSE,
+                         m_repeatText, {}};
+    for (int s = 0; withSlots && s < kSlotCount; ++s)
+        config.slots[static_cast<size_t>(s)] = SlotText(s);
+    return config;
 }
 
-bool COrvantaDlg::ControlsToMembers() {
-    return UpdateData(TRUE) != FALSE;
-}
-
-WriteMembers COrvantaDlg::ReadMembers() {
-    return {m_serial,   m_protected != FALSE, m_bounceTime,
-            m_speed,    m_repeatText,         m_keyStack != FALSE,
-            m_contacts, m_register0,          m_deviceNo};
-}
-
-void COrvantaDlg::FocusFeedback() {
-    m_feedback.SetFocus();
-}
-
-bool COrvantaDlg::IsLockKeyOn(int vk) {
-    return ::GetKeyState(vk) != 0;
-}
-
-void COrvantaDlg::ShowMessage(std::wstring_view text) {
-    MessageBox(text);
-}
-
-void COrvantaDlg::ClearFeedback() {
-    m_feedback.ReplaceAll(L"");
+void COrvantaDlg::SetMembers(const Configuration& config) {
+    m_serial = config.serial;
+    m_contacts = config.contacts;
+    m_bounceTime = config.bounceTime;
+    m_speed = config.speed;
+    m_protected = config.protectedFlag ? TRUE : FALSE;
+    m_repeatText = config.repeatText;
 }
 
 void COrvantaDlg::SetAwaitAck() {
     m_awaitAck = TRUE;
     // A new write: an earlier one's answer no longer comes.
-    m_logKeeper.WriteStarting(m_transmission.Running());
-}
-
-std::wstring COrvantaDlg::SlotText(int slot) {
-    if (slot < 0 || slot >= kSlotCount)
-        return {};
-    return CWnd(GetDlgItem(IDC_SLOT_FIRST + slot)).GetWindowText();
-}
-
-std::wstring COrvantaDlg::RepeatFieldText() {
-    return RepeatText();
+    m_logKeeper.WriteStarting(m_transmitter.Running());
 }
 
 void COrvantaDlg::SendImageBlocking(int length) {
-    AwaitLedAnswer(length);
-    m_transmission.SendBlocking(length);
+    m_logKeeper.AwaitAnswer(
+        WriteRecord(LogMethod::Leds, {m_image.begin(), m_image.begin() + length}));
+    m_transmitter.SendBlocking(length);
     m_expectedAck = ComputeAckLetter(m_image.data(), length);
 }
 
 bool COrvantaDlg::StartTimedTransmission(int length) {
     m_expectedAck = ComputeAckLetter(m_image.data(), length);
     m_progressDlg = nullptr;
-    if (m_transmission.Start(length, m_speed)) {
-        AwaitLedAnswer(length);
+    if (m_transmitter.Start(length, m_speed)) {
+        m_logKeeper.AwaitAnswer(
+            WriteRecord(LogMethod::Leds, {m_image.begin(), m_image.begin() + length}));
         return true;
     }
     const DWORD error = ::GetLastError();
@@ -556,46 +408,12 @@ bool COrvantaDlg::StartTimedTransmission(int length) {
     return false;
 }
 
-void COrvantaDlg::MembersToControls() {
-    UpdateData(FALSE);
-}
-
-void COrvantaDlg::ClearNotWritten() {
-    m_notWritten = FALSE;
-}
-
 void COrvantaDlg::LibraryWritten(const std::vector<std::uint8_t>& image, bool ok) {
-    LogRecord record = WriteRecord(LogMethod::Library);
-    record.result = ok ? LogResult::Ok : LogResult::Failed;
-    record.image = image;
-    m_logKeeper.Log(std::move(record));
+    m_logKeeper.Log(WriteRecord(LogMethod::Library, image), ok ? LogResult::Ok : LogResult::Failed);
 }
 
-LogRecord COrvantaDlg::WriteRecord(LogMethod method) const {
-    LogRecord record;
-    record.serial = m_serial;
-    record.method = method;
-    record.contacts = m_contacts;
-    record.configFile = FileNameOf(m_configFile);
-    return record;
-}
-
-void COrvantaDlg::AwaitLedAnswer(int length) {
-    LogRecord record = WriteRecord(LogMethod::Leds);
-    record.image.assign(m_image.begin(), m_image.begin() + length);
-    m_logKeeper.AwaitAnswer(std::move(record));
-}
-
-int COrvantaDlg::CurrentSlot() const {
-    return m_slot;
-}
-
-void COrvantaDlg::SetCurrentSlot(int slot) {
-    m_slot = slot;
-}
-
-int COrvantaDlg::Contacts() const {
-    return m_contacts;
+LogRecord COrvantaDlg::WriteRecord(LogMethod method, std::vector<std::uint8_t> image) const {
+    return MakeLogRecord(Members(false), method, FileNameOf(m_configFile), std::move(image));
 }
 
 void COrvantaDlg::SetSlotText(int slot, std::wstring_view text) {
@@ -605,15 +423,8 @@ void COrvantaDlg::SetSlotText(int slot, std::wstring_view text) {
 }
 
 void COrvantaDlg::SelectSlot(int slot) {
-    if (slot < 0 || slot >= kSlotCount)
-        return;
-    CEdit field(GetDlgItem(IDC_SLOT_FIRST + slot));
-    field.SetSel(0, -1);
-    field.ScrollCaret();
-}
-
-std::wstring COrvantaDlg::RepeatText() const {
-    return CWnd(GetDlgItem(IDC_REPEAT)).GetWindowText();
+    if (slot >= 0 && slot < kSlotCount)
+        CEdit(GetDlgItem(IDC_SLOT_FIRST + slot)).SelectAll();
 }
 
 void COrvantaDlg::SetRepeatText(std::wstring_view text) {
@@ -622,63 +433,10 @@ void COrvantaDlg::SetRepeatText(std::wstring_view text) {
     CEdit(GetDlgItem(IDC_REPEAT)).ReplaceAll(text);
 }
 
-void COrvantaDlg::SendBatch(const KeyBatch& batch, KeyAction action) {
-    SendKeyBatch(batch, action);
-}
-
-void COrvantaDlg::ShowCountdown(int bytesLeft) {
-    m_feedback.ReplaceAll(std::to_wstring(bytesLeft));
-}
-
-void COrvantaDlg::ImageSent() {
-    ClearFeedback();
-    m_slot = 0;
-}
-
-void COrvantaDlg::Progress(int step) {
-    if (m_progressDlg != nullptr)
-        m_progressDlg->SendMessage(WM_APP_PROGRESS, static_cast<WPARAM>(step));
-}
-
-bool COrvantaDlg::StartTimer() {
-    return m_txTimer.Start(TransmitStep, this);
-}
-
-void COrvantaDlg::WakeAt(std::int64_t dueUs) {
-    m_txTimer.WakeAt(dueUs);
-}
-
-void COrvantaDlg::StopTimer() {
-    m_txTimer.Stop();
-}
-
-std::int64_t COrvantaDlg::NowMicroseconds() {
-    return CPreciseTimer::Now();
-}
-
-void COrvantaDlg::Sleep(int milliseconds) {
-    ::Sleep(static_cast<DWORD>(milliseconds));
-}
-
-void COrvantaDlg::LoadSettings() {
-    Settings settings{m_serial, m_contacts, m_bounceTime, m_speed};
+void COrvantaDlg::SaveSettings(bool serialOnly) {
     CRegistry registry;
-    ::LoadSettings(registry, settings);
-    m_serial = settings.serial;
-    m_contacts = settings.contacts;
-    m_bounceTime = settings.bounceTime;
-    m_speed = settings.speed;
-}
-
-void COrvantaDlg::SaveSettings() {
-    CRegistry registry;
-    const Settings settings{m_serial, m_contacts, m_bounceTime, m_speed};
-    if (::SaveSettings(registry, settings) != SaveResult::Saved)
-        MessageBox(kRegistryWriteFailed, nullptr, MB_OK);
-}
-
-void COrvantaDlg::SaveSerial() {
-    CRegistry registry;
-    if (::SaveSerial(registry, m_serial) != SaveResult::Saved)
+    const SaveResult saved =
+        serialOnly ? ::SaveSerial(registry, m_serial) : ::SaveSettings(registry, Members(false));
+    if (saved != SaveResult::Saved)
         MessageBox(kRegistryWriteFailed, nullptr, MB_OK);
 }

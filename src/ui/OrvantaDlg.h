@@ -14,21 +14,22 @@
 #include "framework/ComboBox.h"
 #include "framework/DialogEx.h"
 #include "framework/Edit.h"
-#include "framework/PreciseTimer.h"
 #include "programming/ConfigImage.h"
 #include "programming/FeedbackKey.h"
-#include "programming/LockTransmission.h"
+#include "programming/LedTransmitter_win.h"
 #include "programming/WriteCommand.h"
 #include "settings/ConfigFile.h"
 #include "settings/ProductionLog.h"
+#include "ui/FieldTips.h"
 #include "ui/KeycodesHost.h"
 #include "ui/LogKeeper.h"
-
-class CProgressDlg;
+#include "ui/ProgressDlg.h"
+#include "ui/WindowMessages.h"
+#include "ui/resource.h"
 
 class COrvantaDlg : public CDialogEx,
                     private IWriteHost,
-                    private CLockTransmission::Port,
+                    private CLedTransmitter::View,
                     private IKeycodesHost {
 public:
     // `startupFiles`: the configuration file to open once the dialog shows; none is opened
@@ -49,14 +50,14 @@ protected:
 
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     LRESULT OnPaint(WPARAM, LPARAM);
-    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
-    LRESULT OnHelpInfo(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_icon); }
+    LRESULT OnHelpInfo(WPARAM, LPARAM) { return TRUE; }
     void OnContactsSelChange();
     void OnContactsEditChange();
-    void OnWrite();
+    void OnWrite() { PostMessage(WM_APP_WRITE, 0, 0); }
     void OnRead();
     void OnKeycode();
-    void OnSlotFocus(UINT id);
+    void OnSlotFocus(UINT id) { m_slot = static_cast<std::int32_t>(id) - IDC_SLOT_FIRST; }
     void OnExit();
     void OnSerialPlus();
     void OnTest();
@@ -71,76 +72,84 @@ protected:
 
 private:
     void ShowContacts();  // the count in use, in the contacts field
-    // A tooltip on every slot field and on the key-repeat field tells what it holds in words.
-    void AddFieldTips();
-    void LoadSettings();
-    void SaveSettings();
-    void SaveSerial();
-    // The transmission's timer has woken: the step that has come due goes out.
-    static void TransmitStep(void* dialog);
-    void LeaveLocksOff();
+    // The members as a configuration, with the slot fields' texts or without; and back (the
+    // fields show the members at the next exchange).
+    Configuration Members(bool withSlots = true) const;
+    void SetMembers(const Configuration& config);
+    std::wstring SlotText(int slot) const {
+        return CWnd(GetDlgItem(IDC_SLOT_FIRST + slot)).GetWindowText();
+    }  // slot field 1160 + slot, 0..47
+    // All four settings, or the serial number alone (as the key box's answer hands out the
+    // next); a message when the registry refused them.
+    void SaveSettings(bool serialOnly = false);
 
     // Configuration files. A file that is refused changes nothing; a save that fails leaves
     // the file as it was. Both tell the user in a message box.
     void OpenConfiguration(const std::wstring& path);
+    // The one file of a drop or of the command line; `tooMany` says why none is opened.
+    void OpenOneFile(const std::vector<std::wstring>& files, const wchar_t* tooMany);
     void SaveConfiguration(const std::wstring& path);
     // The values a file names go into their members and fields, as if the user had typed them.
     void ApplyConfiguration(const ConfigValues& values);
-    // The production log's record of this write, as the members say.
-    LogRecord WriteRecord(LogMethod method) const;
-    void AwaitLedAnswer(int length);  // the image of `length` bytes goes out over the LEDs
+    // The production log's record of this write of `image`, as the members say.
+    LogRecord WriteRecord(LogMethod method, std::vector<std::uint8_t> image) const;
     void ChooseLogFile();
 
     // The write command's side of the dialog.
-    bool ControlsToMembers() override;
-    WriteMembers ReadMembers() override;
-    void FocusFeedback() override;
-    bool IsLockKeyOn(int vk) override;
-    void ShowMessage(std::wstring_view text) override;
-    void ClearFeedback() override;
+    bool ControlsToMembers() override { return UpdateData(TRUE) != FALSE; }
+    WriteInput ReadInput() override;
+    void FocusFeedback() override { m_feedback.SetFocus(); }
+    bool IsLockKeyOn(int vk) override { return ::GetKeyState(vk) != 0; }
+    void ShowMessage(std::wstring_view text) override { MessageBox(text); }
+    void ClearFeedback() override { m_feedback.ReplaceAll(L""); }
     void SetAwaitAck() override;
-    std::wstring SlotText(int slot) override;
-    std::wstring RepeatFieldText() override;
     void SendImageBlocking(int length) override;
     bool StartTimedTransmission(int length) override;
-    void MembersToControls() override;
-    void ClearNotWritten() override;
+    void MembersToControls() override { UpdateData(FALSE); }
+    void ClearNotWritten() override { m_notWritten = FALSE; }
     void LibraryWritten(const std::vector<std::uint8_t>& registers, bool ok) override;
 
     // What the key code chooser reads and writes.
-    int CurrentSlot() const override;
-    void SetCurrentSlot(int slot) override;
-    int Contacts() const override;
+    int CurrentSlot() const override { return m_slot; }
+    void SetCurrentSlot(int slot) override { m_slot = slot; }
+    int Contacts() const override { return m_contacts; }
     void SetSlotText(int slot, std::wstring_view text) override;
     void SelectSlot(int slot) override;
-    std::wstring RepeatText() const override;
+    std::wstring RepeatText() const override {
+        return CWnd(GetDlgItem(IDC_REPEAT)).GetWindowText();
+    }
     void SetRepeatText(std::wstring_view text) override;
 
-    // The transmission's side of the dialog and of the platform.
-    void SendBatch(const KeyBatch& batch, KeyAction action) override;
-    void ShowCountdown(int bytesLeft) override;
-    void ImageSent() override;
-    void Progress(int step) override;
-    bool StartTimer() override;
-    void WakeAt(std::int64_t dueUs) override;
-    void StopTimer() override;
-    std::int64_t NowMicroseconds() override;
-    void Sleep(int milliseconds) override;
+    // What the transmission shows in the dialog.
+    void ShowCountdown(int bytesLeft) override {
+        m_feedback.ReplaceAll(std::to_wstring(bytesLeft));
+    }
+    void ImageSent() override {
+        ClearFeedback();
+        m_slot = 0;
+    }
+    void Progress(int step) override {
+        if (m_progressDlg != nullptr)
+            m_progressDlg->SendMessage(WM_APP_PROGRESS, static_cast<WPARAM>(step));
+    }
+
+    static constexpr UINT_PTR kFieldTipsTimer = 1;  // the dialog's one window timer
 
     HICON m_icon = nullptr;
     CEdit m_feedback;         // edit 1214: write feedback, acknowledgement, key echo
     CComboBox m_contactsBox;  // combo 1051: "1".."24"
-    std::int32_t m_serial = 0;
+    // Members of the configuration, set to its defaults in the constructor.
+    std::int32_t m_serial;
     std::wstring m_contactsText;
     std::int32_t m_register0 = 0;  // what direct programming writes to register 0
-    BOOL m_protected = FALSE;
-    std::uint32_t m_bounceTime = 10;
-    std::uint32_t m_speed = 50;  // programming speed: the transmission timer interval in ms
-    std::wstring m_repeatText;   // key-repeat mask as hex text
+    BOOL m_protected;
+    std::uint32_t m_bounceTime;
+    std::uint32_t m_speed;      // programming speed: the transmission timer interval in ms
+    std::wstring m_repeatText;  // key-repeat mask as hex text
     BOOL m_keyStack = FALSE;
     DeviceLibrary m_device;  // null: no library device, writes use the lock LEDs
     std::int32_t m_deviceNo = 0;
-    std::int32_t m_contacts = 4;
+    std::int32_t m_contacts;
     std::int32_t m_slot = 0;  // current key-event slot, 0..47
     BOOL m_notWritten = FALSE;
     std::wstring_view m_versionTitle;
@@ -148,14 +157,12 @@ private:
     std::wstring m_configFile;  // the file last opened or saved: where the file dialogs start
     BOOL m_awaitAck = FALSE;
     std::int32_t m_expectedAck = 0;
-    CProgressDlg* m_progressDlg = nullptr;  // not owned; none is attached by the program
-    ConfigImage m_image{};                  // rebuilt in place by each write, never cleared
-    CPreciseTimer m_txTimer;                // paces the timed transmission
-    CLockTransmission m_transmission{m_image, *this};  // m_txStep, m_txSteps, the schedule
+    CProgressDlg* m_progressDlg = nullptr;          // not owned; none is attached by the program
+    ConfigImage m_image{};                          // rebuilt in place by each write, never cleared
+    CLedTransmitter m_transmitter{m_image, *this};  // the transmission and its timer
     CLogKeeper m_logKeeper;  // the production log, and the write whose answer is awaited
     CButton m_waitButton;
     CButton m_programmedButton;
     CButton m_readButton;
-    HWND m_tips = nullptr;   // the fields' tooltip, which the dialog's mouse messages reach
-    std::wstring m_tipText;  // the text of the tooltip on show
+    CFieldTips m_tips;  // on every slot field and the key-repeat field: what it holds in words
 };

@@ -35,9 +35,12 @@ struct Entry {
 
     ConfigImage Expected() const {
         ConfigImage image{};
-        BuildConfigImage(
-            image, {std::stoi(serial), protectedFlag,
-                    static_cast<std::uint32_t>(std::stoul(bounce)), contacts, repeat, &slots});
+        BuildConfigImage(image, {.serial = std::stoi(serial),
+                                 .contacts = contacts,
+                                 .bounceTime = static_cast<std::uint32_t>(std::stoul(bounce)),
+                                 .protectedFlag = protectedFlag,
+                                 .repeatText = repeat,
+                                 .slots = slots});
         return image;
     }
 };
@@ -368,10 +371,12 @@ TEST_F(WriteOverLocks, TheProductionLogKeepsEveryWriteInOrder) {
     const auto images = keyBox.Images();
     ASSERT_EQ(images.size(), 3u);
     std::string content;
-    EXPECT_TRUE(gui::WaitUntil([&] {
-        content = FileContent(log);
-        return std::count(content.begin(), content.end(), '\n') >= 5;
-    }));
+    EXPECT_TRUE(gui::WaitUntil(
+        [&] {
+            content = FileContent(log);
+            return std::count(content.begin(), content.end(), '\n') >= 5;
+        },
+        kImageTimeoutMs));
     EXPECT_EQ(FileContent(spool), "");
     for (int i = 0; i < 3; ++i) {
         std::string hex;

@@ -53,7 +53,12 @@ TEST(ConfigImage, RandomBuildsDecodeBackToTheirInputs) {
         PutSerial(serialOnly, serial);
         EXPECT_TRUE(serialOnly[1] == before[1] && serialOnly[10] == before[10]);
 
-        ASSERT_EQ(BuildConfigImage(image, {serial, isProtected, bounce, n, repeatText, &slots}),
+        ASSERT_EQ(BuildConfigImage(image, {.serial = serial,
+                                           .contacts = n,
+                                           .bounceTime = bounce,
+                                           .protectedFlag = isProtected,
+                                           .repeatText = repeatText,
+                                           .slots = slots}),
                   n >= 9 ? 109 : 43);
         EXPECT_EQ(image[0], isProtected ? 1 : 0);
         EXPECT_EQ(image[1], bounce & 0xFF);

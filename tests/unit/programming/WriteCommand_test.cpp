@@ -29,21 +29,20 @@ class FakeDialog : public IWriteHost, public CBrondel {
 public:
     explicit FakeDialog(int type = kDeviceTypeC, int version = 0, int hardware = 0)
         : type(type), version(version), hardware(hardware) {
-        for (int s = 0; s < kSlotCount; ++s)
-            slots[static_cast<std::size_t>(s)] = FormatHexText(SlotValue(s));
         // Serial 0x12345, bounce time 10, speed 50, 4 contacts, device number 2.
-        members = {0x12345, false, 10, 50, L"", false, 4, 0, 2};
+        members.config.serial = 0x12345;
+        for (int s = 0; s < kSlotCount; ++s)
+            members.config.slots[static_cast<std::size_t>(s)] = FormatHexText(SlotValue(s));
+        members.deviceNo = 2;
     }
     int Write(bool withDevice, bool blocking = false) {
         return RunWriteCommand(*this, withDevice ? this : nullptr, image, blocking);
     }
 
     Log log;
-    WriteMembers members;
+    WriteInput members;
     bool refuseField = false;  // the exchange from the controls refuses a field
     bool refuseTimer = false;  // the system refuses the timed transmission's timer
-    SlotTexts slots;
-    std::wstring repeatField = L"123456";
     std::set<int> locksOn;
     ConfigImage image{};
     int type, version, hardware;
@@ -61,7 +60,7 @@ public:
     int ResetDevice(int device) override { return Device(device, "ResetDevice", 1); }
 
     bool ControlsToMembers() override { return Note("UpdateData(TRUE)", !refuseField); }
-    WriteMembers ReadMembers() override { return Note("ReadMembers", members); }
+    WriteInput ReadInput() override { return Note("ReadInput", members); }
     void FocusFeedback() override { Note("FocusFeedback"); }
     bool IsLockKeyOn(int vk) override {
         return Note("GetKeyState " + std::to_string(vk), locksOn.count(vk) != 0);
@@ -71,10 +70,6 @@ public:
     }
     void ClearFeedback() override { Note("ClearFeedback"); }
     void SetAwaitAck() override { Note("AwaitAck"); }
-    std::wstring SlotText(int slot) override {  // at() throws for a field that does not exist
-        return Note("Slot " + std::to_string(slot), slots.at(static_cast<std::size_t>(slot)));
-    }
-    std::wstring RepeatFieldText() override { return Note("RepeatField", repeatField); }
     void SendImageBlocking(int length) override {
         Note("SendImageBlocking " + std::to_string(length));
     }
@@ -126,7 +121,7 @@ const Log kDirectEnd = {"LibraryWritten", "UpdateData(FALSE)", "SetLED 3 0", "Re
 
 // The calls up to the first register write.
 Log Start(int type, bool direct) {
-    Log log = {"UpdateData(TRUE)", "ReadMembers", "GetUSBType", "GetVersion"};
+    Log log = {"UpdateData(TRUE)", "ReadInput", "GetUSBType", "GetVersion"};
     if (type == kDeviceTypeA || type == kDeviceTypeB)
         log.push_back("GetHWversion");
     if (direct)
@@ -149,19 +144,10 @@ Log Header(int contacts, int count = 4) {
     return Log(all.begin(), all.begin() + count);
 }
 
-std::string SlotRead(int s) {
-    return "Slot " + std::to_string(s);
-}
-
 Log KeyCodes(int start, int count) {
     return Each(0, count - 1, [&](int s) -> Log {
-        return {SlotRead(s), Iox(start + 2 * s, SlotValue(s) >> 8),
-                Iox(start + 2 * s + 1, SlotValue(s) & 0xFF)};
+        return {Iox(start + 2 * s, SlotValue(s) >> 8), Iox(start + 2 * s + 1, SlotValue(s) & 0xFF)};
     });
-}
-
-Log ImageReads(int slots) {
-    return Log{"RepeatField"} + Each(0, slots - 1, SlotRead);
 }
 
 Log ImageWrites(const ConfigImage& image, int count) {
@@ -170,16 +156,14 @@ Log ImageWrites(const ConfigImage& image, int count) {
 
 // What a build from the dialog's fields makes of a buffer.
 ConfigImage Built(const FakeDialog& d, ConfigImage image = {}) {
-    const WriteMembers& m = d.members;
-    BuildConfigImage(
-        image, {m.serial, m.protectedFlag, m.bounceTime, m.contacts, d.repeatField, &d.slots});
+    BuildConfigImage(image, d.members.config);
     return image;
 }
 
 // The configuration a library write reports for the log: the active bytes of the build.
 std::vector<std::uint8_t> Configuration(const FakeDialog& d) {
     const ConfigImage image = Built(d);
-    return {image.begin(), image.begin() + ActiveLength(d.members.contacts)};
+    return {image.begin(), image.begin() + ActiveLength(d.members.config.contacts)};
 }
 
 constexpr int A = kDeviceTypeA, B = kDeviceTypeB, C = kDeviceTypeC, H = kDeviceTypeImage;
@@ -202,20 +186,20 @@ TEST(WriteCommand, DeviceTypesAndKeyCodeSchemes) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.type << " v" << row.version << " n" << row.contacts);
         FakeDialog d(row.type, row.version, row.hardware);
-        d.members.contacts = row.contacts;
+        d.members.config.contacts = row.contacts;
         ASSERT_EQ(d.Write(true), 0);
         EXPECT_EQ(d.image, row.start < 0 ? Built(d) : ConfigImage{});  // direct: left alone
         EXPECT_EQ(d.logged, Configuration(d));
         EXPECT_TRUE(d.ok);
         if (row.start < 0) {
-            EXPECT_EQ(d.log, Start(row.type, false) + ImageReads(row.slots) +
+            EXPECT_EQ(d.log, Start(row.type, false) +
                                  ImageWrites(d.image, row.contacts <= 8 ? 43 : 109) +
                                  kLibraryImageEnd);
             continue;
         }
         const Log option = row.type == A && row.version >= 7 ? Log{Iox(40, 0x22)} : Log{};
-        EXPECT_EQ(d.log, Start(row.type, true) + ImageReads(ImageSlotCount(row.contacts)) +
-                             Serial() + Clearing(row.hardware ? 16 : 24, row.hardware ? 31 : 71) +
+        EXPECT_EQ(d.log, Start(row.type, true) + Serial() +
+                             Clearing(row.hardware ? 16 : 24, row.hardware ? 31 : 71) +
                              Header(row.contacts) + KeyCodes(row.start, row.slots) + option +
                              kDirectEnd);
     }
@@ -228,7 +212,8 @@ TEST(WriteCommand, OptionByteOfTypeAFromFirmware7) {
     };
     for (const auto& [repeatText, keyStack, speed, option] : rows) {
         FakeDialog d(A, 7);
-        d.members.repeatText = repeatText, d.members.keyStack = keyStack, d.members.speed = speed;
+        d.members.config.repeatText = repeatText, d.members.keyStack = keyStack;
+        d.members.config.speed = speed;
         ASSERT_EQ(d.Write(true), 0);
         EXPECT_EQ(d.log.at(d.log.size() - 6), Iox(40, option)) << "speed " << speed;
     }
@@ -237,7 +222,7 @@ TEST(WriteCommand, OptionByteOfTypeAFromFirmware7) {
 TEST(WriteCommand, StageFailures) {
     const ConfigImage image = Built(FakeDialog());
     const Log optionAndEnd = Log{Iox(40, 0x22)} + kDirectEnd;
-    const Log slot0AndHalfOf1 = {"Slot 0", Iox(24, 0x123), Iox(25, 0x45), "Slot 1", Iox(26, 2)};
+    const Log slot0AndHalfOf1 = {Iox(24, 0x123), Iox(25, 0x45), Iox(26, 2)};
     struct Row {
         int type, version, failAt, failResult, result;
         Log rest;  // after the start
@@ -251,8 +236,8 @@ TEST(WriteCommand, StageFailures) {
          Serial() + Clearing(24, 71) + Header(4) + slot0AndHalfOf1 + optionAndEnd},
         {A, 7, 77, 0, 0,  // register 40's own result does not matter
          Serial() + Clearing(24, 71) + Header(4) + KeyCodes(24, 8) + optionAndEnd},
-        {H, 0, 20, -1, 0, ImageReads(8) + ImageWrites(image, 20) + kLibraryImageEnd},
-        {H, 0, 5, 0, 0, ImageReads(8) + ImageWrites(image, 43) + kLibraryImageEnd},
+        {H, 0, 20, -1, 0, ImageWrites(image, 20) + kLibraryImageEnd},
+        {H, 0, 5, 0, 0, ImageWrites(image, 43) + kLibraryImageEnd},
     };
     for (int i = 0; i < 4; ++i) {  // a header write: no key codes, no closing
         rows.push_back({A, 7, 57 + i, 0, -1,
@@ -266,7 +251,7 @@ TEST(WriteCommand, StageFailures) {
         d.failResult = row.failResult;
         EXPECT_EQ(d.Write(true), row.result);
         const bool direct = row.type != H;
-        EXPECT_EQ(d.log, Start(row.type, direct) + (direct ? ImageReads(8) : Log{}) + row.rest);
+        EXPECT_EQ(d.log, Start(row.type, direct) + row.rest);
         // A result of 0 is a failure for direct programming only.
         EXPECT_EQ(d.logged, Configuration(d));
         EXPECT_EQ(d.ok, !direct && row.failResult >= 0);
@@ -286,11 +271,11 @@ TEST(WriteCommand, LockLedChannel) {
         SCOPED_TRACE(testing::Message() << "vk " << row.lockOn << " n " << row.contacts);
         FakeDialog d;
         d.locksOn = {row.lockOn};
-        d.members.contacts = row.contacts;
+        d.members.config.contacts = row.contacts;
         d.refuseTimer = row.refuseTimer;
         d.image.fill(0x5A);
         const ConfigImage old = d.image;
-        Log expected = {"UpdateData(TRUE)", "ReadMembers", "FocusFeedback"};
+        Log expected = {"UpdateData(TRUE)", "ReadInput", "FocusFeedback"};
         for (int vk : {0x14, 0x90, 0x91}) {
             expected.push_back("GetKeyState " + std::to_string(vk));
             if (vk == row.lockOn)
@@ -303,8 +288,8 @@ TEST(WriteCommand, LockLedChannel) {
         } else {
             const bool full = row.contacts > 8;
             const std::string send = row.blocking ? "SendImageBlocking" : "StartTimedTransmission";
-            expected = expected + kAwait + ImageReads(full ? 48 : 8) +
-                       Log{send + (full ? " 109" : " 43")} + (row.refuseTimer ? Log{} : kImageEnd);
+            expected = expected + kAwait + Log{send + (full ? " 109" : " 43")} +
+                       (row.refuseTimer ? Log{} : kImageEnd);
         }
         EXPECT_EQ(d.log, expected);
     }

@@ -15,7 +15,7 @@ bool operator==(const RegistryValue& a, const RegistryValue& b) {
     return a.type == b.type && a.size == b.size && a.data == b.data;
 }
 
-void PrintTo(const Settings& s, std::ostream* os) {
+void PrintTo(const Configuration& s, std::ostream* os) {
     *os << "{" << s.serial << ", " << s.contacts << ", " << s.bounceTime << ", " << s.speed << "}";
 }
 
@@ -86,7 +86,16 @@ private:
     };
 };
 
-Settings Loaded(FakeRegistry& registry, Settings start = {}) {
+// A configuration with the four values the store keeps; the rest as a new one has it.
+Configuration Settings(std::int32_t serial, std::int32_t contacts, std::uint32_t bounceTime,
+                       std::uint32_t speed) {
+    Configuration settings;
+    settings.serial = serial, settings.contacts = contacts;
+    settings.bounceTime = bounceTime, settings.speed = speed;
+    return settings;
+}
+
+Configuration Loaded(FakeRegistry& registry, Configuration start = {}) {
     LoadSettings(registry, start);
     return start;
 }
@@ -94,23 +103,23 @@ Settings Loaded(FakeRegistry& registry, Settings start = {}) {
 TEST(Settings, LoadTakesStoredValuesWithoutRangeChecks) {
     FakeRegistry registry;
     registry.keys[L"SOFTWARE\\Velkara"] = Dwords({7, 7, 7, 7});
-    EXPECT_EQ(Loaded(registry), (Settings{0, 4, 10, 50})) << "no key: the defaults stay";
+    EXPECT_EQ(Loaded(registry), (Settings(0, 4, 10, 50))) << "no key: the defaults stay";
     registry.keys[kKey] = Dwords({41, 30, 25, 0});
-    EXPECT_EQ(Loaded(registry), (Settings{42, 30, 25, 0}));
+    EXPECT_EQ(Loaded(registry), (Settings(42, 30, 25, 0)));
     registry.keys[kKey] = Dwords({0xFFFFFFFF, 0xFFFFFFFD, 0xFFFFFFFF, 501});
-    EXPECT_EQ(Loaded(registry), (Settings{0, -3, 0xFFFFFFFF, 501}));
+    EXPECT_EQ(Loaded(registry), (Settings(0, -3, 0xFFFFFFFF, 501)));
     registry.keys[kKey] = Dwords({0x7FFFFFFF, 0, 1, 1});
-    EXPECT_EQ(Loaded(registry), (Settings{INT32_MIN, 0, 1, 1}));
+    EXPECT_EQ(Loaded(registry), (Settings(INT32_MIN, 0, 1, 1)));
 }
 
 // Each kind of value a load passes over, in another place each time.
 TEST(Settings, LoadSkipsAValueThatIsNotAFullDwordAndReadsTheOthers) {
     // Loaded over {7, 5, 11, 60}: the skipped member keeps its value.
-    const std::pair<std::optional<RegistryValue>, Settings> bad[] = {
-        {std::nullopt, {7, 12, 30, 200}},
-        {RegistryValue{kRegSz, 4, {'7'}}, {101, 5, 30, 200}},
-        {RegistryValue{kRegBinary, 4, {9}}, {101, 12, 11, 200}},
-        {RegistryValue{kRegDword, 2, {9}}, {101, 12, 30, 60}}};
+    const std::pair<std::optional<RegistryValue>, Configuration> bad[] = {
+        {std::nullopt, Settings(7, 12, 30, 200)},
+        {RegistryValue{kRegSz, 4, {'7'}}, Settings(101, 5, 30, 200)},
+        {RegistryValue{kRegBinary, 4, {9}}, Settings(101, 12, 11, 200)},
+        {RegistryValue{kRegDword, 2, {9}}, Settings(101, 12, 30, 60)}};
     for (int position = 0; position < 4; ++position) {
         const auto& [value, expected] = bad[position];
         FakeRegistry registry;
@@ -118,7 +127,7 @@ TEST(Settings, LoadSkipsAValueThatIsNotAFullDwordAndReadsTheOthers) {
         stored.erase(kNames[position]);
         if (value)
             stored[kNames[position]] = *value;
-        EXPECT_EQ(Loaded(registry, Settings{7, 5, 11, 60}), expected) << "position " << position;
+        EXPECT_EQ(Loaded(registry, Settings(7, 5, 11, 60)), expected) << "position " << position;
     }
 }
 
@@ -134,7 +143,7 @@ TEST(Settings, SaveWritesInOrderAndStopsAtTheFirstFailure) {
             if (failing >= 0 && failing < 4)
                 registry.refusedWrite = kNames[failing];
             const SaveResult result = names == 1 ? SaveSerial(registry, -2)
-                                                 : SaveSettings(registry, Settings{-2, -8, 20, 70});
+                                                 : SaveSettings(registry, Settings(-2, -8, 20, 70));
             EXPECT_EQ(result, failing < 0       ? SaveResult::KeyUnavailable
                               : failing < names ? SaveResult::WriteFailed
                                                 : SaveResult::Saved);

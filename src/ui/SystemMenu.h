@@ -1,0 +1,8 @@
+// The program's own commands in the main dialog's system menu (the icon at the left of the
+// title bar): the about box, configuration files and the production log.
+#pragma once
+
+#include <windows.h>
+
+// Adds them after the system's own, with a separator before the about box.
+void AddProgramCommands(HMENU systemMenu);
