@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/SystemReason.h"
+#include "settings/FileRules.h"
 
 namespace {
 
@@ -38,21 +39,18 @@ std::wstring FullPath(const std::wstring& path) {
     return length > 0 && length < size ? std::wstring(full.data(), length) : path;
 }
 
-// A full path in the form that lifts the usual limit of MAX_PATH characters, so that the name
-// of the new file beside the target fits whenever the target's own name does.
-std::wstring LongPath(const std::wstring& full) {
-    if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\"))
-        return full;
-    if (full.starts_with(L"\\\\"))
-        return L"\\\\?\\UNC\\" + full.substr(2);  // a network share
-    return L"\\\\?\\" + full;
+// The path in the form that the system takes at any length, so that a file deep in folders is
+// read and written as well as saved, and the name of the new file beside a target fits
+// whenever the target's own name does.
+std::wstring SystemPath(const std::wstring& path) {
+    return LongPathForm(FullPath(path));
 }
 
 }  // namespace
 
 FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit) {
     FileBytes file;
-    CFile handle(::CreateFileW(path.c_str(), GENERIC_READ,
+    CFile handle(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.IsOpen()) {
@@ -76,7 +74,7 @@ FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit) {
 std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
     // The new file lies in the target's folder, so the rename stays on one volume. Its name is
     // the process's own: two programs saving the same file do not write into each other's.
-    const std::wstring target = LongPath(FullPath(path));
+    const std::wstring target = SystemPath(path);
     const std::wstring fresh = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
     // A file that another program holds open, as an editor does, is found out before anything
     // is written (Wine's replace operation would leave a file of its own beside it).
@@ -160,7 +158,7 @@ std::wstring AppendFileBytes(const std::wstring& path,
                              const std::function<std::string(bool empty)>& content) {
     // Others may read and append while we hold the file, but a program that holds it for
     // reading only (a spreadsheet) makes this open fail: the caller keeps its lines.
-    CFile file(::CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA,
+    CFile file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ | FILE_APPEND_DATA,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
@@ -179,14 +177,15 @@ std::wstring AppendFileBytes(const std::wstring& path,
 }
 
 std::wstring CreateFileBytes(const std::wstring& path, std::string_view bytes) {
-    CFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const std::wstring target = SystemPath(path);
+    CFile file(::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
         return fw::SystemReason(::GetLastError());
     if (!WriteAll(file.Get(), bytes) || !::FlushFileBuffers(file.Get())) {
         const DWORD error = ::GetLastError();
         file.Close();
-        ::DeleteFileW(path.c_str());
+        ::DeleteFileW(target.c_str());
         return fw::SystemReason(error);
     }
     return file.Close() ? std::wstring() : fw::SystemReason(::GetLastError());
