@@ -1,11 +1,14 @@
 // A configuration file on disk: read whole, or replaced whole so that a failure at any point
-// (a full disk, a lost network share, a file the user may not write) leaves it as it was.
+// (a full disk, a lost network share, a file the user may not write) leaves it as it was, or
+// where that cannot be, keeps both the old and the new bytes. Every path may be of any length.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "settings/FileRules.h"
 
 struct FileBytes {
     std::string bytes;
@@ -17,9 +20,9 @@ FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit);
 
 // Writes the bytes to a new file next to `path`, flushes it to the disk and puts it in place:
 // over an existing file with the system's replace operation, which keeps the file's attributes
-// and security settings and refuses a read-only file. Returns the system's reason when that
-// failed, with the new file removed; else empty.
-std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes);
+// and security settings and refuses a read-only file. Says where the new bytes and the old file
+// are, with the system's reason when the new bytes are not in place (see FinishSave).
+SaveOutcome ReplaceFileBytes(const std::wstring& path, std::string_view bytes);
 
 // Adds to the end of the file, which is made if it is missing, in one write: `content` is
 // given whether the file is empty and returns the bytes. Programs that append this way take

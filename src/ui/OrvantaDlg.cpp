@@ -404,9 +404,9 @@ void COrvantaDlg::SaveConfiguration(const std::wstring& path) {
     const ConfigText file = FormatConfigFile(values, path);
     std::wstring error = file.error;
     if (error.empty()) {
-        const std::wstring failure = ReplaceFileBytes(path, file.bytes);
-        if (!failure.empty())
-            error = CannotSaveMessage(path, failure);
+        const SaveOutcome saved = ReplaceFileBytes(path, file.bytes);
+        if (saved.newAt != SaveFile::Target)
+            error = CannotSaveMessage(path, saved);
     }
     if (!error.empty()) {
         MessageBox(error, nullptr, MB_OK | MB_ICONEXCLAMATION);

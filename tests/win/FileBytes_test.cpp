@@ -20,17 +20,18 @@ TEST(FileBytes, AFileThatCannotBeReplacedStaysAsItWas) {
                     ::GetLastError() == ERROR_ALREADY_EXISTS);
         const std::wstring path = folder + L"\\a.ini";  // 255 characters in the second folder
         ASSERT_TRUE(gui::WriteFileBytes(path, "old"));
-        EXPECT_EQ(ReplaceFileBytes(path, "new"), L"") << path.size() << " characters";
+        EXPECT_EQ(ReplaceFileBytes(path, "new").newAt, SaveFile::Target)
+            << path.size() << " characters";
         const HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        EXPECT_NE(ReplaceFileBytes(path, "newer"), L"");
+        EXPECT_EQ(ReplaceFileBytes(path, "newer").newAt, SaveFile::None);
         ::CloseHandle(held);
         ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-        EXPECT_NE(ReplaceFileBytes(path, "newer"), L"");
+        EXPECT_EQ(ReplaceFileBytes(path, "newer").newAt, SaveFile::None);
         EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
         EXPECT_EQ(ReadFileBytes(path, 100).bytes, "new");
-        EXPECT_EQ(gui::FileLike(folder + L"\\*.tmp"), L"");
+        EXPECT_EQ(gui::FileLike(folder + L"\\*.tmp") + gui::FileLike(folder + L"\\*.bak"), L"");
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(path.c_str());
         EXPECT_NE(ReadFileBytes(path, 100).failure, L"");
