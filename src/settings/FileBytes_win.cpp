@@ -142,7 +142,8 @@ SaveOutcome ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
         files.Remove(SaveFile::Fresh);  // not whole: never put in place
         return SaveOutcome::Unchanged(fw::SystemReason(error), exists);
     }
-    // The old file goes to the backup name on the way, so that it is never lost.
+    // The old file goes to the backup name on the way: a replace that fails half-way leaves it
+    // there, under a name the user can be told.
     check(exists
               ? ::ReplaceFileW(target.c_str(), fresh.c_str(), files.Path(SaveFile::Backup).c_str(),
                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE
