@@ -356,6 +356,20 @@ std::wstring CannotOpenMessage(std::wstring_view fileName, std::wstring_view rea
 }
 
 std::wstring CannotSaveMessage(std::wstring_view fileName, std::wstring_view reason) {
-    return L"Cannot save the configuration to " + InQuotes(fileName) + L":\n" +
-           std::wstring(reason) + L"\nThe file is as it was.";
+    return CannotSaveMessage(fileName, SaveOutcome::Unchanged(std::wstring(reason)));
+}
+
+std::wstring CannotSaveMessage(std::wstring_view fileName, const SaveOutcome& save) {
+    std::wstring where = L"The file is as it was.";
+    if (save.newAt == SaveFile::Fresh) {
+        const std::wstring kept = L"The new configuration is in " + InQuotes(save.freshPath) + L".";
+        if (save.oldAt == SaveFile::Target)
+            where += L" " + kept;
+        else if (save.oldAt == SaveFile::Backup)
+            where = kept + L" The old file is now " + InQuotes(save.backupPath) + L".";
+        else
+            where = kept + L" The old file is lost.";
+    }
+    return L"Cannot save the configuration to " + InQuotes(fileName) + L":\n" + save.failure +
+           L"\n" + where;
 }

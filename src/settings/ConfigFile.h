@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "programming/ConfigImage.h"
+#include "settings/FileRules.h"
 
 // What a file holds: a key it does not name stays empty.
 struct ConfigValues {
@@ -75,3 +76,6 @@ ConfigText FormatConfigFile(const ConfigValues& values, std::wstring_view fileNa
 // The messages for a file the system could not read or replace, with the system's reason.
 std::wstring CannotOpenMessage(std::wstring_view fileName, std::wstring_view reason);
 std::wstring CannotSaveMessage(std::wstring_view fileName, std::wstring_view reason);
+// The message for a save that did not put the new bytes in place: the reason, and where the new
+// configuration and the old file are when they are not where they were.
+std::wstring CannotSaveMessage(std::wstring_view fileName, const SaveOutcome& save);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/SystemReason.h"
+#include "settings/FileRules.h"
 
 namespace {
 
@@ -38,21 +39,43 @@ std::wstring FullPath(const std::wstring& path) {
     return length > 0 && length < size ? std::wstring(full.data(), length) : path;
 }
 
-// A full path in the form that lifts the usual limit of MAX_PATH characters, so that the name
-// of the new file beside the target fits whenever the target's own name does.
-std::wstring LongPath(const std::wstring& full) {
-    if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\"))
-        return full;
-    if (full.starts_with(L"\\\\"))
-        return L"\\\\?\\UNC\\" + full.substr(2);  // a network share
-    return L"\\\\?\\" + full;
+bool FileExists(const std::wstring& systemPath) {
+    return ::GetFileAttributesW(systemPath.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+// The files of one save, named by their long forms.
+class CSaveFiles : public ISaveFiles {
+public:
+    explicit CSaveFiles(const std::wstring& target)
+        : m_paths{L"", target, Beside(target, L".tmp"), Beside(target, L".bak")} {}
+    const std::wstring& Path(SaveFile file) const { return m_paths[static_cast<int>(file)]; }
+
+    bool Exists(SaveFile file) override { return FileExists(Path(file)); }
+    bool MoveToTarget(SaveFile file) override {
+        return ::MoveFileExW(Path(file).c_str(), Path(SaveFile::Target).c_str(),
+                             MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
+    void Remove(SaveFile file) override { ::DeleteFileW(Path(file).c_str()); }
+
+private:
+    // A file in the target's folder, so that renames stay on one volume, named after the
+    // process: two programs saving the same file do not write into each other's.
+    static std::wstring Beside(const std::wstring& target, const wchar_t* extension) {
+        return target + L"." + std::to_wstring(::GetCurrentProcessId()) + extension;
+    }
+
+    std::wstring m_paths[4];
+};
 
 }  // namespace
 
+std::wstring SystemPath(const std::wstring& path) {
+    return LongPathForm(FullPath(path));
+}
+
 FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit) {
     FileBytes file;
-    CFile handle(::CreateFileW(path.c_str(), GENERIC_READ,
+    CFile handle(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.IsOpen()) {
@@ -73,25 +96,24 @@ FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit) {
     return file;
 }
 
-std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
-    // The new file lies in the target's folder, so the rename stays on one volume. Its name is
-    // the process's own: two programs saving the same file do not write into each other's.
-    const std::wstring target = LongPath(FullPath(path));
-    const std::wstring fresh = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+SaveOutcome ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
+    CSaveFiles files(SystemPath(path));
+    const std::wstring& target = files.Path(SaveFile::Target);
+    const std::wstring& fresh = files.Path(SaveFile::Fresh);
     // A file that another program holds open, as an editor does, is found out before anything
     // is written (Wine's replace operation would leave a file of its own beside it).
-    const bool exists = ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool exists = FileExists(target);
     if (exists) {
         CFile probe(::CreateFileW(target.c_str(), DELETE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe.IsOpen())
-            return fw::SystemReason(::GetLastError());
+            return SaveOutcome::Unchanged(fw::SystemReason(::GetLastError()));
     }
     CFile file(::CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
-        return fw::SystemReason(::GetLastError());
+        return SaveOutcome::Unchanged(fw::SystemReason(::GetLastError()), exists);
 
     // The first failing call's reason is the one the user sees.
     DWORD error = ERROR_SUCCESS;
@@ -113,16 +135,23 @@ std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes) 
     if (bytes.empty())
         check(::FlushFileBuffers(file.Get()) != FALSE);
     check(file.Close());
-    if (error == ERROR_SUCCESS) {
-        const BOOL placed =
-            exists ? ::ReplaceFileW(target.c_str(), fresh.c_str(), nullptr,
-                                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                   : ::MoveFileExW(fresh.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-        if (check(placed != FALSE))
-            return {};
+    if (error != ERROR_SUCCESS) {
+        files.Remove(SaveFile::Fresh);  // not whole: never put in place
+        return SaveOutcome::Unchanged(fw::SystemReason(error), exists);
     }
-    ::DeleteFileW(fresh.c_str());
-    return fw::SystemReason(error);
+    // The old file goes to the backup name on the way: a replace that fails half-way leaves it
+    // there, under a name the user can be told.
+    check(exists
+              ? ::ReplaceFileW(target.c_str(), fresh.c_str(), files.Path(SaveFile::Backup).c_str(),
+                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE
+              : ::MoveFileExW(fresh.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE);
+    SaveOutcome result = FinishSave(error, exists, files);
+    if (result.newAt != SaveFile::Target) {
+        result.failure = fw::SystemReason(error);
+        result.freshPath = UsualPathForm(fresh);
+        result.backupPath = UsualPathForm(files.Path(SaveFile::Backup));
+    }
+    return result;
 }
 
 namespace {
@@ -177,7 +206,7 @@ std::wstring AppendFileBytes(
     const std::function<std::string(std::uint64_t size, bool endsInLineFeed)>& content) {
     // Others may read and append while we hold the file, but a program that holds it for
     // reading only (a spreadsheet) makes this open fail: the caller keeps its lines.
-    CFile file(::CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA,
+    CFile file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ | FILE_APPEND_DATA,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
@@ -199,7 +228,7 @@ std::wstring AppendFileBytes(
 
 std::wstring ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t size,
                            std::string& bytes) {
-    CFile file(::CreateFileW(path.c_str(), GENERIC_READ,
+    CFile file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER from{};
@@ -216,14 +245,15 @@ std::wstring ReadFileRange(const std::wstring& path, std::uint64_t offset, std::
 }
 
 std::wstring CreateFileBytes(const std::wstring& path, std::string_view bytes) {
-    CFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const std::wstring target = SystemPath(path);
+    CFile file(::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
         return fw::SystemReason(::GetLastError());
     if (!WriteAll(file.Get(), bytes) || !::FlushFileBuffers(file.Get())) {
         const DWORD error = ::GetLastError();
         file.Close();
-        ::DeleteFileW(path.c_str());
+        ::DeleteFileW(target.c_str());
         return fw::SystemReason(error);
     }
     return file.Close() ? std::wstring() : fw::SystemReason(::GetLastError());

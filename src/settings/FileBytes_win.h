@@ -1,5 +1,6 @@
 // A configuration file on disk: read whole, or replaced whole so that a failure at any point
-// (a full disk, a lost network share, a file the user may not write) leaves it as it was.
+// (a full disk, a lost network share, a file the user may not write) leaves it as it was, or
+// where that cannot be, keeps both the old and the new bytes. Every path may be of any length.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,13 @@
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "settings/FileRules.h"
+
+// The full path in the form that the system takes at any length (see LongPathForm), so that a
+// file deep in folders is read and written as well as saved, and the name of the new file
+// beside a target fits whenever the target's own name does.
+std::wstring SystemPath(const std::wstring& path);
 
 struct FileBytes {
     std::string bytes;
@@ -18,9 +26,9 @@ FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit);
 
 // Writes the bytes to a new file next to `path`, flushes it to the disk and puts it in place:
 // over an existing file with the system's replace operation, which keeps the file's attributes
-// and security settings and refuses a read-only file. Returns the system's reason when that
-// failed, with the new file removed; else empty.
-std::wstring ReplaceFileBytes(const std::wstring& path, std::string_view bytes);
+// and security settings and refuses a read-only file. Says where the new bytes and the old file
+// are, with the system's reason when the new bytes are not in place (see FinishSave).
+SaveOutcome ReplaceFileBytes(const std::wstring& path, std::string_view bytes);
 
 // Adds to the end of the file, which is made if it is missing, in one write: `content` is
 // given the file's size and whether its last byte is a line feed, and returns the bytes.

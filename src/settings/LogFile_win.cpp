@@ -16,7 +16,7 @@ LogPlace StoredLogPlace() {
     CRegistry registry;
     return LoadLogPlace(registry, fw::DocumentsFolder() + L"\\" + kDefaultLogName,
                         [](const std::wstring& path) {
-                            const DWORD attributes = ::GetFileAttributesW(path.c_str());
+                            const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
                             return attributes != INVALID_FILE_ATTRIBUTES &&
                                    (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
                         });
@@ -43,7 +43,7 @@ std::wstring CLogFiles::ReadAt(const std::wstring& log, std::uint64_t offset, st
 
 std::wstring CLogFiles::Read(const std::wstring& path, std::string& bytes) {
     bytes.clear();
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (::GetFileAttributesW(SystemPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return {};  // nothing kept
@@ -55,15 +55,17 @@ std::wstring CLogFiles::Read(const std::wstring& path, std::string& bytes) {
 
 std::wstring CLogFiles::Write(const std::wstring& path, std::string_view bytes) {
     if (bytes.empty()) {
-        if (::DeleteFileW(path.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND)
+        if (::DeleteFileW(SystemPath(path).c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND)
             return {};
         return fw::SystemReason(::GetLastError());
     }
     // The folder of the program's own in the local application data folder, made at need.
     const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
-    if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+    if (!::CreateDirectoryW(SystemPath(folder).c_str(), nullptr) &&
+        ::GetLastError() != ERROR_ALREADY_EXISTS)
         return fw::SystemReason(::GetLastError());
-    return ReplaceFileBytes(path, bytes);
+    const SaveOutcome saved = ReplaceFileBytes(path, bytes);
+    return saved.newAt == SaveFile::Target ? std::wstring() : saved.failure;
 }
 
 CSpoolTurn::CSpoolTurn() : m_mutex(::CreateMutexW(nullptr, FALSE, L"Local\\Orvanta log spool")) {

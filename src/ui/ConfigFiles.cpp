@@ -19,9 +19,9 @@ bool SaveConfigFile(HWND owner, const std::wstring& path, const ConfigValues& va
     const ConfigText file = FormatConfigFile(values, path);
     std::wstring error = file.error;
     if (error.empty()) {
-        const std::wstring failure = ReplaceFileBytes(path, file.bytes);
-        if (!failure.empty())
-            error = CannotSaveMessage(path, failure);
+        const SaveOutcome saved = ReplaceFileBytes(path, file.bytes);
+        if (saved.newAt != SaveFile::Target)
+            error = CannotSaveMessage(path, saved);
     }
     if (!error.empty())
         fw::MessageBox(owner, error, MB_OK | MB_ICONEXCLAMATION);

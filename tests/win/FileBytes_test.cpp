@@ -1,5 +1,6 @@
-// Replacing a configuration file on the real file system: a failure at the last step leaves
-// the old file as it was and nothing else behind.
+// Files on the real file system: one far beyond the usual path limit is made, read, added to
+// and replaced, and a failure at the last step of a replace leaves the old file as it was and
+// nothing else behind.
 #include <gtest/gtest.h>
 
 #include "GuiDriver.h"
@@ -9,34 +10,35 @@ namespace {
 
 // A file that cannot be replaced stays as it was, with nothing beside it: one held open by an
 // editor that lets nobody replace it, and a read-only one (Wine lets a program running as root
-// move a file over a read-only one). A path with no room left under the usual path limit for a
-// temporary name beside it is saved all the same.
+// move a file over a read-only one). A path of over 300 characters is used like any other.
 TEST(FileBytes, AFileThatCannotBeReplacedStaysAsItWas) {
-    const std::wstring top = gui::BuildDir() + L"\\long";
-    const std::wstring folders[] = {top,
-                                    top + L"\\" + std::wstring(MAX_PATH - 12 - top.size(), L'f')};
-    for (const std::wstring& folder : folders) {
-        ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr) ||
+    const std::wstring deep = gui::BuildDir() + L"\\long\\" + std::wstring(150, L'f');
+    const std::wstring folders[] = {gui::BuildDir() + L"\\long", deep,
+                                    deep + L"\\" + std::wstring(150, L'g')};
+    for (const std::wstring& folder : folders)
+        ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr) ||
                     ::GetLastError() == ERROR_ALREADY_EXISTS);
-        const std::wstring path = folder + L"\\a.ini";  // 255 characters in the second folder
-        ASSERT_TRUE(gui::WriteFileBytes(path, "old"));
-        EXPECT_EQ(ReplaceFileBytes(path, "new"), L"") << path.size() << " characters";
-        const HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    for (const std::wstring& folder : {folders[0], folders[2]}) {
+        const std::wstring path = folder + L"\\a.ini", raw = L"\\\\?\\" + path;
+        ASSERT_EQ(CreateFileBytes(path, "ol"), L"") << path.size() << " characters";
+        EXPECT_EQ(AppendFileBytes(path, [](std::uint64_t, bool) { return std::string("d"); }), L"");
+        EXPECT_EQ(ReadFileBytes(path, 100).bytes, "old");
+        EXPECT_EQ(ReplaceFileBytes(path, "new").newAt, SaveFile::Target);
+        const HANDLE held = ::CreateFileW(raw.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        EXPECT_NE(ReplaceFileBytes(path, "newer"), L"");
+        EXPECT_EQ(ReplaceFileBytes(path, "newer").newAt, SaveFile::None);
         ::CloseHandle(held);
-        ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-        EXPECT_NE(ReplaceFileBytes(path, "newer"), L"");
-        EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+        ASSERT_TRUE(::SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_READONLY));
+        EXPECT_EQ(ReplaceFileBytes(path, "newer").newAt, SaveFile::None);
+        EXPECT_TRUE(::GetFileAttributesW(raw.c_str()) & FILE_ATTRIBUTE_READONLY);
         EXPECT_EQ(ReadFileBytes(path, 100).bytes, "new");
-        EXPECT_EQ(gui::FileLike(folder + L"\\*.tmp"), L"");
-        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(path.c_str());
+        ::SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(raw.c_str());
         EXPECT_NE(ReadFileBytes(path, 100).failure, L"");
     }
-    ::RemoveDirectoryW(folders[1].c_str());
-    ::RemoveDirectoryW(top.c_str());
+    for (int i = 2; i >= 0; --i)  // each folder empty: no new file or backup left beside a.ini
+        EXPECT_TRUE(::RemoveDirectoryW((L"\\\\?\\" + folders[i]).c_str())) << i;
 }
 
 }  // namespace
