@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "framework/ComboText.h"
-#include "framework/IntegerText.h"
 #include "settings/FieldRules.h"
-#include "settings/Utf8.h"
+#include "text/ComboText.h"
+#include "text/IntegerText.h"
+#include "text/Unicode.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ const std::wstring& KeyName(int key) {
 }
 
 bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() && fw::StartsWithIgnoringCase(a, b);
+    return a.size() == b.size() && StartsWithIgnoringCase(a, b);
 }
 
 int KeyIndex(std::wstring_view name) {
@@ -111,7 +111,7 @@ const wchar_t* Unkeepable(std::wstring_view text) {
 // A value keeps the blanks at its ends, and a double quote it starts with, inside a pair of
 // double quotes, which reading takes off again.
 std::wstring Quoted(std::wstring_view value) {
-    if (value.empty() || (fw::TrimBlanks(value).size() == value.size() && value.front() != L'"'))
+    if (value.empty() || (TrimBlanks(value).size() == value.size() && value.front() != L'"'))
         return std::wstring(value);
     return L"\"" + std::wstring(value) + L"\"";
 }
@@ -156,14 +156,14 @@ std::optional<std::wstring> TakeValue(ConfigValues& values, int key, std::wstrin
             return std::nullopt;
         }
         case kBounceTime: {
-            const auto bounce = fw::ParseUInt32Text(text);
+            const auto bounce = ParseUInt32Text(text);
             if (!bounce)
                 return L"a whole number from 0 to 4294967295";
             values.bounceTime = *bounce;
             return std::nullopt;
         }
         case kSpeed: {
-            const auto speed = fw::ParseUInt32Text(text);
+            const auto speed = ParseUInt32Text(text);
             if (!speed || *speed < kMinSpeed || *speed > kMaxSpeed)
                 return L"a number from " + std::to_wstring(kMinSpeed) + L" to " +
                        std::to_wstring(kMaxSpeed);
@@ -241,29 +241,27 @@ ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName) {
                               std::to_wstring(kMaxConfigLineLength) + L" characters.");
             return read;
         }
-        line = fw::TrimBlanks(line);
+        line = TrimBlanks(line);
         if (line.empty() || line.front() == L';' || line.front() == L'#')
             continue;
         if (line.front() == L'[') {
             // Only a whole header names the section: "[Orvanta" or "[Orvanta] x" does not.
-            inSection =
-                line.find(L']') == line.size() - 1 &&
-                EqualIgnoringCase(fw::TrimBlanks(line.substr(1, line.size() - 2)), kSection);
+            inSection = line.find(L']') == line.size() - 1 &&
+                        EqualIgnoringCase(TrimBlanks(line.substr(1, line.size() - 2)), kSection);
             sectionFound = sectionFound || inSection;
             continue;
         }
         if (!inSection)
             continue;
         const size_t equals = line.find(L'=');
-        const int key = equals == std::wstring_view::npos
-                            ? -1
-                            : KeyIndex(fw::TrimBlanks(line.substr(0, equals)));
+        const int key =
+            equals == std::wstring_view::npos ? -1 : KeyIndex(TrimBlanks(line.substr(0, equals)));
         if (key < 0) {
             if (++unknownLines <= kShownUnknownLines)
                 unknown += L"\nline " + std::to_wstring(lineNo) + L": " + Shown(line);
             continue;
         }
-        const std::wstring_view value = Unquoted(fw::TrimBlanks(line.substr(equals + 1)));
+        const std::wstring_view value = Unquoted(TrimBlanks(line.substr(equals + 1)));
         if (lineOfKey[static_cast<size_t>(key)] != 0) {
             read.error = CannotOpenMessage(
                 fileName, KeyName(key) + L" is given twice, in lines " +

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <utility>
 
-#include "settings/Utf8.h"
+#include "text/Unicode.h"
 
 namespace {
 

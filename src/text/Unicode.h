@@ -1,6 +1,6 @@
-// UTF-8 for the files the program writes, and the code points of wide text. wchar_t holds
-// UTF-16 units on Windows and whole code points elsewhere; half a surrogate pair, which has no
-// UTF-8 form, becomes U+FFFD.
+// Unicode text in bytes: UTF-8 written and read, and the code points of wide text.
+// wchar_t holds UTF-16 units on Windows and whole code points elsewhere; half a surrogate pair,
+// which has no UTF-8 form, becomes U+FFFD.
 #pragma once
 
 #include <optional>

@@ -1,4 +1,4 @@
-#include "settings/Utf8.h"
+#include "text/Unicode.h"
 
 char32_t PairCodePoint(char32_t high, char32_t low) {
     return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
