@@ -4,6 +4,7 @@
 
 #include "settings/FieldRules.h"
 #include "text/ComboText.h"
+#include "text/FileText.h"
 #include "text/IntegerText.h"
 #include "text/Unicode.h"
 
@@ -38,58 +39,6 @@ int KeyIndex(std::wstring_view name) {
             return key;
     }
     return -1;
-}
-
-// --- Text encodings -------------------------------------------------------------------------
-
-// UTF-16 after its byte-order mark; every surrogate must be half of a pair.
-std::optional<std::wstring> DecodeUtf16(std::string_view bytes, bool bigEndian) {
-    if (bytes.size() % 2 != 0)
-        return std::nullopt;
-    std::wstring out;
-    char32_t high = 0;  // the first half of a pair, waiting for the second
-    for (size_t i = 0; i < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]);
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        const auto unit =
-            static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
-        if (high != 0) {
-            if (!IsLowSurrogate(unit))
-                return std::nullopt;
-            AppendCodePoint(out, PairCodePoint(high, unit));
-            high = 0;
-        } else if (IsHighSurrogate(unit)) {
-            high = unit;
-        } else if (IsSurrogate(unit)) {
-            return std::nullopt;
-        } else {
-            AppendCodePoint(out, unit);
-        }
-    }
-    if (high != 0)
-        return std::nullopt;
-    return out;
-}
-
-// The text of a file, or nothing when it is no text: bytes that are not UTF-8 or UTF-16, or
-// control characters other than tab and line ends (which a binary file is full of).
-std::optional<std::wstring> DecodeText(std::string_view bytes) {
-    std::optional<std::wstring> text;
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        text = DecodeUtf8(bytes.substr(3));
-    else if (bytes.starts_with("\xFF\xFE"))
-        text = DecodeUtf16(bytes.substr(2), false);
-    else if (bytes.starts_with("\xFE\xFF"))
-        text = DecodeUtf16(bytes.substr(2), true);
-    else
-        text = DecodeUtf8(bytes);
-    if (text) {
-        for (wchar_t c : *text) {
-            if (c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n')
-                return std::nullopt;
-        }
-    }
-    return text;
 }
 
 // Why a field's text cannot be kept in a file exactly; nothing when it can. A line break would
