@@ -1,6 +1,6 @@
 #include "BenchImage.h"
 
-#include "keycodes/HexText.h"
+#include "text/HexText.h"
 
 BenchSettings MakeBenchSettings(int contacts) {
     BenchSettings settings;

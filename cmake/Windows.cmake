@@ -31,13 +31,10 @@ target_compile_definitions(orvanta_core PUBLIC ${ORVANTA_WIN_DEFS})
 # executable and the test build.
 file(GLOB ORVANTA_FRAMEWORK_SOURCES CONFIGURE_DEPENDS src/framework/*.cpp)
 file(GLOB ORVANTA_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/ui/*.cpp)
-file(GLOB_RECURSE ORVANTA_WIN_ADAPTERS CONFIGURE_DEPENDS
-    src/keycodes/*_win.cpp src/programming/*_win.cpp src/settings/*_win.cpp src/device/*_win.cpp)
-set(ORVANTA_PORTABLE_SHELL src/framework/IntegerText.cpp src/framework/ComboText.cpp
-    src/framework/AppName.cpp src/app/Branding.cpp)
-list(REMOVE_ITEM ORVANTA_FRAMEWORK_SOURCES ${CMAKE_SOURCE_DIR}/src/framework/IntegerText.cpp
-    ${CMAKE_SOURCE_DIR}/src/framework/ComboText.cpp ${CMAKE_SOURCE_DIR}/src/framework/AppName.cpp)
-list(REMOVE_ITEM ORVANTA_APP_SOURCES ${CMAKE_SOURCE_DIR}/src/app/Branding.cpp)
+list(TRANSFORM ORVANTA_CORE_DIRS APPEND /*_win.cpp OUTPUT_VARIABLE ORVANTA_WIN_GLOBS)
+file(GLOB_RECURSE ORVANTA_WIN_ADAPTERS CONFIGURE_DEPENDS ${ORVANTA_WIN_GLOBS})
+list(REMOVE_ITEM ORVANTA_FRAMEWORK_SOURCES ${ORVANTA_PORTABLE_SHELL})  # in the core
+list(REMOVE_ITEM ORVANTA_APP_SOURCES ${ORVANTA_PORTABLE_SHELL})
 
 # The dialogs and the framework run on the user-interface thread alone: their static locals
 # need no lock.

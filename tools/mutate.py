@@ -41,12 +41,11 @@ from dataclasses import dataclass
 from pathlib import Path
 
 DEFAULT_GLOBS = [
+    "src/text/*.cpp",
     "src/keycodes/*.cpp",
     "src/programming/*.cpp",
     "src/settings/*.cpp",
     "src/device/*.cpp",
-    "src/framework/IntegerText.cpp",
-    "src/framework/ComboText.cpp",
     "src/framework/AppName.cpp",
     "src/app/Branding.cpp",
 ]

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/IntegerText.h"
+#include "text/IntegerText.h"
 
 namespace fw {
 

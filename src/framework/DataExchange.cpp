@@ -3,9 +3,9 @@
 #include <cassert>
 #include <vector>
 
-#include "framework/ComboText.h"
-#include "framework/IntegerText.h"
 #include "framework/Wnd.h"
+#include "text/ComboText.h"
+#include "text/IntegerText.h"
 
 HWND CDataExchange::PrepareCtrl(int id) const {
     HWND control = m_pDlgWnd->GetDlgItem(id);

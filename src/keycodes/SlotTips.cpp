@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "keycodes/HexText.h"
 #include "keycodes/HidKeyNames.h"
 #include "keycodes/KeyCodeWord.h"
 #include "keycodes/KeycodeChooser.h"
+#include "text/HexText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "keycodes/HexText.h"
+#include "text/HexText.h"
 
 namespace {
 

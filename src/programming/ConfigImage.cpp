@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "keycodes/HexText.h"
+#include "text/HexText.h"
 
 namespace {
 

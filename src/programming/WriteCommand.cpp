@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "keycodes/HexText.h"
 #include "programming/KeyBatch.h"
+#include "text/HexText.h"
 
 namespace {
 

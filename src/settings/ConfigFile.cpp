@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "framework/ComboText.h"
-#include "framework/IntegerText.h"
 #include "settings/FieldRules.h"
-#include "settings/Utf8.h"
+#include "text/ComboText.h"
+#include "text/FileText.h"
+#include "text/IntegerText.h"
+#include "text/Unicode.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ const std::wstring& KeyName(int key) {
 }
 
 bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() && fw::StartsWithIgnoringCase(a, b);
+    return a.size() == b.size() && StartsWithIgnoringCase(a, b);
 }
 
 int KeyIndex(std::wstring_view name) {
@@ -38,58 +39,6 @@ int KeyIndex(std::wstring_view name) {
             return key;
     }
     return -1;
-}
-
-// --- Text encodings -------------------------------------------------------------------------
-
-// UTF-16 after its byte-order mark; every surrogate must be half of a pair.
-std::optional<std::wstring> DecodeUtf16(std::string_view bytes, bool bigEndian) {
-    if (bytes.size() % 2 != 0)
-        return std::nullopt;
-    std::wstring out;
-    char32_t high = 0;  // the first half of a pair, waiting for the second
-    for (size_t i = 0; i < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]);
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        const auto unit =
-            static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
-        if (high != 0) {
-            if (!IsLowSurrogate(unit))
-                return std::nullopt;
-            AppendCodePoint(out, PairCodePoint(high, unit));
-            high = 0;
-        } else if (IsHighSurrogate(unit)) {
-            high = unit;
-        } else if (IsSurrogate(unit)) {
-            return std::nullopt;
-        } else {
-            AppendCodePoint(out, unit);
-        }
-    }
-    if (high != 0)
-        return std::nullopt;
-    return out;
-}
-
-// The text of a file, or nothing when it is no text: bytes that are not UTF-8 or UTF-16, or
-// control characters other than tab and line ends (which a binary file is full of).
-std::optional<std::wstring> DecodeText(std::string_view bytes) {
-    std::optional<std::wstring> text;
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        text = DecodeUtf8(bytes.substr(3));
-    else if (bytes.starts_with("\xFF\xFE"))
-        text = DecodeUtf16(bytes.substr(2), false);
-    else if (bytes.starts_with("\xFE\xFF"))
-        text = DecodeUtf16(bytes.substr(2), true);
-    else
-        text = DecodeUtf8(bytes);
-    if (text) {
-        for (wchar_t c : *text) {
-            if (c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n')
-                return std::nullopt;
-        }
-    }
-    return text;
 }
 
 // Why a field's text cannot be kept in a file exactly; nothing when it can. A line break would
@@ -111,7 +60,7 @@ const wchar_t* Unkeepable(std::wstring_view text) {
 // A value keeps the blanks at its ends, and a double quote it starts with, inside a pair of
 // double quotes, which reading takes off again.
 std::wstring Quoted(std::wstring_view value) {
-    if (value.empty() || (fw::TrimBlanks(value).size() == value.size() && value.front() != L'"'))
+    if (value.empty() || (TrimBlanks(value).size() == value.size() && value.front() != L'"'))
         return std::wstring(value);
     return L"\"" + std::wstring(value) + L"\"";
 }
@@ -156,14 +105,14 @@ std::optional<std::wstring> TakeValue(ConfigValues& values, int key, std::wstrin
             return std::nullopt;
         }
         case kBounceTime: {
-            const auto bounce = fw::ParseUInt32Text(text);
+            const auto bounce = ParseUInt32Text(text);
             if (!bounce)
                 return L"a whole number from 0 to 4294967295";
             values.bounceTime = *bounce;
             return std::nullopt;
         }
         case kSpeed: {
-            const auto speed = fw::ParseUInt32Text(text);
+            const auto speed = ParseUInt32Text(text);
             if (!speed || *speed < kMinSpeed || *speed > kMaxSpeed)
                 return L"a number from " + std::to_wstring(kMinSpeed) + L" to " +
                        std::to_wstring(kMaxSpeed);
@@ -241,29 +190,27 @@ ConfigRead ReadConfigFile(std::string_view bytes, std::wstring_view fileName) {
                               std::to_wstring(kMaxConfigLineLength) + L" characters.");
             return read;
         }
-        line = fw::TrimBlanks(line);
+        line = TrimBlanks(line);
         if (line.empty() || line.front() == L';' || line.front() == L'#')
             continue;
         if (line.front() == L'[') {
             // Only a whole header names the section: "[Orvanta" or "[Orvanta] x" does not.
-            inSection =
-                line.find(L']') == line.size() - 1 &&
-                EqualIgnoringCase(fw::TrimBlanks(line.substr(1, line.size() - 2)), kSection);
+            inSection = line.find(L']') == line.size() - 1 &&
+                        EqualIgnoringCase(TrimBlanks(line.substr(1, line.size() - 2)), kSection);
             sectionFound = sectionFound || inSection;
             continue;
         }
         if (!inSection)
             continue;
         const size_t equals = line.find(L'=');
-        const int key = equals == std::wstring_view::npos
-                            ? -1
-                            : KeyIndex(fw::TrimBlanks(line.substr(0, equals)));
+        const int key =
+            equals == std::wstring_view::npos ? -1 : KeyIndex(TrimBlanks(line.substr(0, equals)));
         if (key < 0) {
             if (++unknownLines <= kShownUnknownLines)
                 unknown += L"\nline " + std::to_wstring(lineNo) + L": " + Shown(line);
             continue;
         }
-        const std::wstring_view value = Unquoted(fw::TrimBlanks(line.substr(equals + 1)));
+        const std::wstring_view value = Unquoted(TrimBlanks(line.substr(equals + 1)));
         if (lineOfKey[static_cast<size_t>(key)] != 0) {
             read.error = CannotOpenMessage(
                 fileName, KeyName(key) + L" is given twice, in lines " +

@@ -4,34 +4,13 @@
 #include <charconv>
 #include <utility>
 
-#include "settings/Utf8.h"
+#include "text/CsvField.h"
+#include "text/Unicode.h"
 
 namespace {
 
 constexpr char kHead[] =
     "\xEF\xBB\xBFTime,Computer,Serial,Result,Method,Contacts,Configuration file,Image\r\n";
-
-// A text field as a spreadsheet reads it back. One that starts like a formula gets an
-// apostrophe, so that it shows as text and never runs; one that holds a comma, a quote or a
-// line break is quoted, with its quotes doubled.
-void AppendField(std::string& line, std::wstring_view text) {
-    std::string field;
-    if (!text.empty() &&
-        std::wstring_view(L"=+-@\t\r").find(text.front()) != std::wstring_view::npos)
-        field = "'";
-    AppendUtf8(field, text);
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        line += field;
-        return;
-    }
-    line += '"';
-    for (char c : field) {
-        if (c == '"')
-            line += '"';
-        line += c;
-    }
-    line += '"';
-}
 
 std::string TwoDigits(int value) {
     return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
@@ -83,7 +62,7 @@ std::string FormatLogLine(const LogRecord& record) {
     std::string line = std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" + TwoDigits(t.day) +
                        " " + TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" +
                        TwoDigits(t.second) + ",";
-    AppendField(line, record.computer);
+    AppendCsvField(line, record.computer);
     line += ',';
     line += std::to_string(record.serial);
     line += ',';
@@ -91,7 +70,7 @@ std::string FormatLogLine(const LogRecord& record) {
     line += ',';
     line += record.method == LogMethod::Leds ? "LEDs," : "library,";
     line += std::to_string(record.contacts) + ",";
-    AppendField(line, record.configFile);
+    AppendCsvField(line, record.configFile);
     line += ',';
     for (std::uint8_t byte : record.image) {
         if (line.back() != ',')

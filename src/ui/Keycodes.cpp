@@ -1,9 +1,9 @@
 #include "ui/Keycodes.h"
 
 #include "framework/DataExchange.h"
-#include "keycodes/HexText.h"
 #include "keycodes/HidKeyNames.h"
 #include "keycodes/KeycodeChooser.h"
+#include "text/HexText.h"
 #include "ui/resource.h"
 
 CKeycodes::CKeycodes(IKeycodesHost* mainDlg) : CDialogEx(IDD_KEYCODES), m_mainDlg(mainDlg) {}

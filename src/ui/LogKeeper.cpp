@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/MessageBox.h"
+#include "text/Unicode.h"
 
 namespace {
 
@@ -16,14 +17,6 @@ std::wstring ComputerName() {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
     return ::GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
-}
-
-std::wstring Wide(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
-    wide.resize(static_cast<size_t>(
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                              static_cast<int>(wide.size()))));
-    return wide;
 }
 
 }  // namespace
@@ -99,9 +92,10 @@ void CLogKeeper::ReportKept() const {
     if (!m_log || m_log->KeptCount() == 0)
         return;
     // Where not even the spool took them, the message shows the lines: Ctrl+C copies a message
-    // box's text.
-    fw::MessageBox(nullptr,
-                   UnwrittenLogMessage(m_logPath, m_logProblem, m_log->KeptCount(), m_log->Spool(),
-                                       m_log->SpoolFailure(), Wide(m_log->Unspooled())),
-                   MB_OK | MB_ICONEXCLAMATION);
+    // box's text. The lines are the log's own UTF-8.
+    fw::MessageBox(
+        nullptr,
+        UnwrittenLogMessage(m_logPath, m_logProblem, m_log->KeptCount(), m_log->Spool(),
+                            m_log->SpoolFailure(), DecodeUtf8(m_log->Unspooled()).value_or(L"")),
+        MB_OK | MB_ICONEXCLAMATION);
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "keycodes/HexText.h"
+#include "text/HexText.h"
 
 namespace {
 

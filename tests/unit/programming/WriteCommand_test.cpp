@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "keycodes/HexText.h"
+#include "text/HexText.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
-#include "framework/IntegerText.h"
+#include "text/IntegerText.h"
 
-namespace fw {
 namespace {
 
 // Magnitude and sign of a decimal integer text; nullopt for anything else or for a
@@ -63,5 +62,3 @@ std::optional<std::uint32_t> ParseUInt32Text(std::wstring_view text) {
         return std::nullopt;
     return static_cast<std::uint32_t>(m->value);
 }
-
-}  // namespace fw

@@ -6,13 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace fw {
-
 // Index of the first item that begins with `text`, or -1 when none does. An empty text
 // begins every item.
 int FindPrefixItem(const std::vector<std::wstring>& items, std::wstring_view text);
 
 // Whether `text` begins with `prefix`, the letters A to Z matched in either case.
 bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix);
-
-}  // namespace fw

@@ -1,4 +1,4 @@
-#include "settings/Utf8.h"
+#include "text/Unicode.h"
 
 char32_t PairCodePoint(char32_t high, char32_t low) {
     return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
@@ -82,5 +82,34 @@ std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
         AppendCodePoint(out, cp);
         i += static_cast<size_t>(extra) + 1;
     }
+    return out;
+}
+
+// Every surrogate must be half of a pair.
+std::optional<std::wstring> DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    std::wstring out;
+    char32_t high = 0;  // the first half of a pair, waiting for the second
+    for (size_t i = 0; i < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        const auto unit =
+            static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
+        if (high != 0) {
+            if (!IsLowSurrogate(unit))
+                return std::nullopt;
+            AppendCodePoint(out, PairCodePoint(high, unit));
+            high = 0;
+        } else if (IsHighSurrogate(unit)) {
+            high = unit;
+        } else if (IsSurrogate(unit)) {
+            return std::nullopt;
+        } else {
+            AppendCodePoint(out, unit);
+        }
+    }
+    if (high != 0)
+        return std::nullopt;
     return out;
 }

@@ -1,4 +1,4 @@
-#include "keycodes/HexText.h"
+#include "text/HexText.h"
 
 #include <cwchar>
 #include <random>

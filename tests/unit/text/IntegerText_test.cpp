@@ -1,11 +1,8 @@
-#include "framework/IntegerText.h"
+#include "text/IntegerText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using fw::ParseInt32Text;
-using fw::ParseUInt32Text;
 
 // Blanks around the number and a plus sign are taken, and a minus by the signed form, whose
 // negative side reaches one further than the positive one.

@@ -1,6 +1,6 @@
-// UTF-8 for the files the program writes, and the code points of wide text. wchar_t holds
-// UTF-16 units on Windows and whole code points elsewhere; half a surrogate pair, which has no
-// UTF-8 form, becomes U+FFFD.
+// Unicode text in bytes: UTF-8 written and read, UTF-16 read, and the code points of wide text.
+// wchar_t holds UTF-16 units on Windows and whole code points elsewhere; half a surrogate pair,
+// which has no UTF-8 form, becomes U+FFFD.
 #pragma once
 
 #include <optional>
@@ -12,6 +12,9 @@ void AppendUtf8(std::string& out, std::wstring_view text);
 void AppendCodePoint(std::wstring& out, char32_t cp);
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF; else nothing.
 std::optional<std::wstring> DecodeUtf8(std::string_view bytes);
+// UTF-16 in either byte order, without a byte-order mark: every surrogate must be half of a
+// pair; else nothing.
+std::optional<std::wstring> DecodeUtf16(std::string_view bytes, bool bigEndian);
 
 inline bool IsSurrogate(char32_t cp) {
     return cp >= 0xD800 && cp <= 0xDFFF;

@@ -1,6 +1,5 @@
-#include "framework/ComboText.h"
+#include "text/ComboText.h"
 
-namespace fw {
 namespace {
 
 wchar_t FoldCase(wchar_t c) {
@@ -26,5 +25,3 @@ int FindPrefixItem(const std::vector<std::wstring>& items, std::wstring_view tex
     }
     return -1;
 }
-
-}  // namespace fw
