@@ -75,9 +75,16 @@ std::wstring MakeCounter(const std::wstring& path, std::int32_t number) {
 
 CounterAccess CSerialFile::Access(const std::wstring& path, bool forWriting,
                                   const Rewrite& rewrite) {
+    // A read-only counter is named as such: the system would only say that access is denied,
+    // and Wine run as root opens it for writing all the same.
+    const std::wstring systemPath = SystemPath(path);
+    const DWORD attributes = ::GetFileAttributesW(systemPath.c_str());
+    if (forWriting && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return {false, L"The file is read-only."};
     // Others may open the counter meanwhile; the lock decides whose turn it is.
     const HANDLE opened = ::CreateFileW(
-        SystemPath(path).c_str(), GENERIC_READ | (forWriting ? GENERIC_WRITE : 0u),
+        systemPath.c_str(), GENERIC_READ | (forWriting ? GENERIC_WRITE : 0u),
         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE)
         return {false, fw::SystemReason(::GetLastError())};

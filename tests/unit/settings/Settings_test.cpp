@@ -156,11 +156,10 @@ TEST(Settings, SaveWritesInOrderAndStopsAtTheFirstFailure) {
 }
 
 // The log's place: the stored file, the Documents folder's log while none is stored, and a
-// value that names no file is named in the message with what is wrong. The serial counter's
-// value is read the same way.
-TEST(Settings, AFileValueNamesAFileByItsFullPath) {
+// value that names no file is named in the message with what is wrong.
+TEST(Settings, TheLogFileValueNamesAFileByItsFullPath) {
     const auto isFolder = [](const std::wstring& path) { return path == L"C:\\Logs"; };
-    const std::wstring head = L"The setting \"%\" ";
+    const std::wstring head = L"The setting \"LogFile\" ";
     const struct {
         std::optional<RegistryText> stored;
         std::wstring path, problem;
@@ -180,19 +179,14 @@ TEST(Settings, AFileValueNamesAFileByItsFullPath) {
         {RegistryText{kRegSz, L"C:\\Logs"}, L"C:\\Logs",
          head + L"holds \"C:\\Logs\", which names a folder, not a file."},
     };
-    for (const std::wstring name : {L"LogFile", L"SerialFile"}) {
-        for (const auto& row : rows) {
-            FakeRegistry registry;
-            registry.keys[kKey] = {};
-            if (row.stored)
-                registry.texts[name] = *row.stored;
-            const FilePlace place = LoadFilePlace(registry, name, L"D:\\log.csv", isFolder);
-            EXPECT_EQ(place.path, row.path);
-            std::wstring problem = row.problem;
-            if (!problem.empty())
-                problem.replace(problem.find(L'%'), 1, name);
-            EXPECT_EQ(place.problem, problem);
-        }
+    for (const auto& row : rows) {
+        FakeRegistry registry;
+        registry.keys[kKey] = {};
+        if (row.stored)
+            registry.texts[L"LogFile"] = *row.stored;
+        const LogPlace place = LoadLogPlace(registry, L"D:\\log.csv", isFolder);
+        EXPECT_EQ(place.path, row.path);
+        EXPECT_EQ(place.problem, row.problem);
     }
 }
 
