@@ -302,16 +302,14 @@ TEST(WriteCommand, LockLedChannel) {
 // box, no wait begins and m_notWritten keeps its value. So does a serial number that the
 // shared counter could not give, whichever way the write would go.
 TEST(WriteCommand, ARefusedFieldOrNoSerialNumberStopsTheWrite) {
-    for (bool withDevice : {false, true}) {
-        for (bool field : {true, false}) {
-            FakeDialog d;
-            (field ? d.refuseField : d.refuseSerial) = true;
-            d.image.fill(0x5A);
-            EXPECT_EQ(d.Write(withDevice), -1);
-            EXPECT_EQ(d.log,
-                      (field ? Log{"UpdateData(TRUE)"} : Log{"UpdateData(TRUE)", "TakeSerial"}));
-            EXPECT_EQ(d.image[0], 0x5A);
-        }
+    const Log refused = {"UpdateData(TRUE)", "TakeSerial"};
+    for (int row = 0; row < 4; ++row) {  // the field or the serial number, without and with device
+        FakeDialog d;
+        (row < 2 ? d.refuseField : d.refuseSerial) = true;
+        d.image.fill(0x5A);
+        EXPECT_EQ(d.Write(row % 2 != 0), -1);
+        EXPECT_EQ(d.log, Log(refused.begin(), refused.begin() + 1 + row / 2));
+        EXPECT_EQ(d.image[0], 0x5A);
     }
 }
 
