@@ -185,8 +185,9 @@ int WriteImage(IWriteHost& host, CBrondel* device, const WriteInput& in, ConfigI
 
 int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool blocking) {
     // A refused field stops the write: nothing goes out with a value the user was just told
-    // is invalid, and the focus stays on that field.
-    if (!host.ControlsToMembers())
+    // is invalid, and the focus stays on that field. So does a serial number that could not be
+    // taken: every way a write goes out carries the one taken here.
+    if (!host.ControlsToMembers() || !host.TakeSerial())
         return -1;
     const WriteInput in = host.ReadInput();
     if (device == nullptr) {

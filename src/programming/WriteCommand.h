@@ -35,6 +35,9 @@ public:
     // UpdateData(TRUE). False when a field was refused: its message has been shown and the
     // focus put on it.
     virtual bool ControlsToMembers() = 0;
+    // The write's serial number into the members: from the counter the benches share, when one
+    // is in use. False when none could be had: the host has said why.
+    virtual bool TakeSerial() = 0;
     virtual WriteInput ReadInput() = 0;
     virtual void FocusFeedback() = 0;
     virtual bool IsLockKeyOn(int vk) = 0;  // GetKeyState(vk) != 0: toggled on or held down
@@ -59,6 +62,6 @@ protected:
 // device: the library object, or null when the library found no key box. image: the dialog's
 // buffer, rebuilt in place on the image paths. blocking: the request's wParam, which only the
 // lock-LED channel reads. Returns 0 when the command ran to its end, -1 when a field was
-// refused, a lock key was on, a header register could not be written or the timed
-// transmission got no timer.
+// refused, no serial number could be taken, a lock key was on, a header register could not be
+// written or the timed transmission got no timer.
 int RunWriteCommand(IWriteHost& host, CBrondel* device, ConfigImage& image, bool blocking);

@@ -73,6 +73,11 @@ std::wstring SystemPath(const std::wstring& path) {
     return LongPathForm(FullPath(path));
 }
 
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 FileBytes ReadFileBytes(const std::wstring& path, std::size_t limit) {
     FileBytes file;
     CFile handle(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ,

@@ -16,6 +16,9 @@
 // beside a target fits whenever the target's own name does.
 std::wstring SystemPath(const std::wstring& path);
 
+// Whether the path names a folder that exists.
+bool IsFolder(const std::wstring& path);
+
 struct FileBytes {
     std::string bytes;
     std::wstring failure;  // the system's reason when the file could not be read; else empty

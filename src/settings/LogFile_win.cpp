@@ -14,17 +14,13 @@ constexpr std::size_t kMaxSpoolBytes = 64 << 20;
 
 LogPlace StoredLogPlace() {
     CRegistry registry;
-    return LoadLogPlace(registry, fw::DocumentsFolder() + L"\\" + kDefaultLogName,
-                        [](const std::wstring& path) {
-                            const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
-                            return attributes != INVALID_FILE_ATTRIBUTES &&
-                                   (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-                        });
+    return LoadFilePlace(registry, kLogFileValue, fw::DocumentsFolder() + L"\\" + kDefaultLogName,
+                         IsFolder);
 }
 
 bool StoreLogFile(const std::wstring& path) {
     CRegistry registry;
-    return SaveLogFile(registry, path) == SaveResult::Saved;
+    return SaveFilePlace(registry, kLogFileValue, path) == SaveResult::Saved;
 }
 
 std::wstring SpoolPath() {

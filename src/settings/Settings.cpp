@@ -11,7 +11,6 @@ constexpr std::wstring_view kSerialName = L"serial";
 constexpr std::wstring_view kContactsName = L"contacts";
 constexpr std::wstring_view kDelayName = L"delay";
 constexpr std::wstring_view kClearTimeName = L"clearTime";
-constexpr std::wstring_view kLogFileName = L"LogFile";
 
 // A value counts only as a full REG_DWORD: a shorter one would leave bytes of the member
 // undefined, so it is passed over like a value of another type.
@@ -77,14 +76,14 @@ SaveResult SaveSerial(IRegistry& registry, std::int32_t serial) {
     return Save(registry, std::pair{kSerialName, serial});
 }
 
-LogPlace LoadLogPlace(IRegistry& registry, std::wstring_view fallback,
-                      const std::function<bool(const std::wstring&)>& isFolder) {
+FilePlace LoadFilePlace(IRegistry& registry, std::wstring_view name, std::wstring_view fallback,
+                        const std::function<bool(const std::wstring&)>& isFolder) {
     const std::unique_ptr<IRegistryKey> key = registry.OpenForRead(kSettingsKey);
-    const std::optional<RegistryText> value = key ? key->QueryText(kLogFileName) : std::nullopt;
+    const std::optional<RegistryText> value = key ? key->QueryText(name) : std::nullopt;
     const bool text = value && (value->type == kRegSz || value->type == kRegExpandSz);
     if (!value || (text && value->text.empty()))
         return {std::wstring(fallback), {}};
-    const std::wstring head = L"The setting \"LogFile\" ";
+    const std::wstring head = L"The setting \"" + std::wstring(name) + L"\" ";
     if (!text) {
         return {
             {},
@@ -103,9 +102,9 @@ LogPlace LoadLogPlace(IRegistry& registry, std::wstring_view fallback,
     return {path, {}};
 }
 
-SaveResult SaveLogFile(IRegistry& registry, std::wstring_view path) {
+SaveResult SaveFilePlace(IRegistry& registry, std::wstring_view name, std::wstring_view path) {
     const std::unique_ptr<IRegistryKey> key = registry.CreateForWrite(kSettingsKey);
     if (!key)
         return SaveResult::KeyUnavailable;
-    return key->SetText(kLogFileName, path) ? SaveResult::Saved : SaveResult::WriteFailed;
+    return key->SetText(name, path) ? SaveResult::Saved : SaveResult::WriteFailed;
 }

@@ -35,13 +35,20 @@ SaveResult SaveSettings(IRegistry& registry, const Configuration& settings);
 // the next number, which must not be handed out again if the program is left without "Ende".
 SaveResult SaveSerial(IRegistry& registry, std::int32_t serial);
 
-// Where the production log is: the file the "LogFile" value names, or `fallback` when no value
-// (or an empty text) is stored. `problem` says what is wrong with a value that names no file
-// by its full path: not text, not a full path, a folder (as `isFolder` tells).
-struct LogPlace {
+// The files that text values name by their full paths: "LogFile", the production log, and
+// "SerialFile", the serial counter that the benches share.
+inline constexpr std::wstring_view kLogFileValue = L"LogFile";
+inline constexpr std::wstring_view kSerialFileValue = L"SerialFile";
+
+// Where the file is that the value `name` names, or `fallback` when no value (or an empty text)
+// is stored. `problem` says what is wrong with a value that names no file by its full path: not
+// text, not a full path, a folder (as `isFolder` tells).
+struct FilePlace {
     std::wstring path;
     std::wstring problem;
 };
-LogPlace LoadLogPlace(IRegistry& registry, std::wstring_view fallback,
-                      const std::function<bool(const std::wstring&)>& isFolder);
-SaveResult SaveLogFile(IRegistry& registry, std::wstring_view path);
+using LogPlace = FilePlace;
+FilePlace LoadFilePlace(IRegistry& registry, std::wstring_view name, std::wstring_view fallback,
+                        const std::function<bool(const std::wstring&)>& isFolder);
+// Stores the path as a REG_SZ value `name`; an empty path names no file.
+SaveResult SaveFilePlace(IRegistry& registry, std::wstring_view name, std::wstring_view path);

@@ -1,5 +1,6 @@
 // The tooltip of the main dialog's slot fields and key-repeat field: each tells in words what
-// its field holds, as the key box will be sent it.
+// its field holds, as the key box will be sent it. While the serial numbers come from a shared
+// counter, the serial field's tip names it.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +17,14 @@ public:
     // field holds now, for `contacts` contacts in use. False when it was another notification.
     bool Answer(LPARAM notification, int contacts);
     void Destroyed() { m_tips = nullptr; }  // the tooltip goes with its owner
+    // The serial field's tip; none when empty.
+    void SetSerialTip(std::wstring text);
 
 private:
+    // Adds or removes the tip of the field `id`.
+    void Tool(UINT message, int id) const;
+
     HWND m_tips = nullptr;
+    std::wstring m_serialTip;
     std::wstring m_text;  // the text of the tip on show
 };

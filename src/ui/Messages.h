@@ -22,3 +22,15 @@ inline constexpr wchar_t kLogFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*
 inline constexpr wchar_t kTimerRefused[] =
     L"Nothing was sent to the key box: the system refused the timer that paces the "
     L"transmission. ";
+
+// The shared serial numbers: the system menu entry, the counter's file dialog filter, the
+// question while a counter is in use, and the words around the counter's path.
+inline constexpr wchar_t kSharedSerialMenu[] = L"Shared &serial numbers...";
+inline constexpr wchar_t kCounterFilter[] =
+    L"Serial counters (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
+inline constexpr wchar_t kCounterInUse[] = L"The serial numbers are taken from the counter \"";
+inline constexpr wchar_t kCounterChoice[] =
+    L"\".\n\nYes: choose another counter file.\nNo: stop sharing; this bench numbers its own key "
+    L"boxes from the serial field on.\nCancel: keep the counter.";
+inline constexpr wchar_t kCounterTip[] = L"\", shared with the other benches.";
+inline constexpr wchar_t kCannotMakeCounter[] = L"Cannot make the serial counter \"";

@@ -120,6 +120,7 @@ BOOL COrvantaDlg::OnInitDialog() {
     CRegistry registry;
     ::LoadSettings(registry, settings);
     SetMembers(settings);
+    m_shared.Start(m_hWnd, m_serial);
     UpdateData(FALSE);
     m_notWritten = FALSE;  // the exchange has selected the count's item, if it has one
     // Every slot field starts as "0", as the template creates it.
@@ -146,6 +147,9 @@ LRESULT COrvantaDlg::OnSysCommand(WPARAM command, LPARAM) {
             OpenConfiguration(*path);
     } else if (id == IDM_PRODUCTION_LOG) {
         ChooseLogFile();
+    } else if (id == IDM_SHARED_SERIAL) {
+        if (UpdateData(TRUE) && m_shared.Choose(m_serial))
+            UpdateData(FALSE);
     } else {
         SetMsgHandled(false);  // minimize, move, close and the rest as usual
     }
@@ -340,7 +344,7 @@ BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
     if (decision.action == FeedbackAction::Echo) {
         if (decision.acknowledged) {
             UpdateData(TRUE);
-            m_serial = NextSerial(m_serial);
+            m_serial = m_shared.Next(m_serial);
             UpdateData(FALSE);
             SaveSettings(true);
         }
@@ -410,6 +414,8 @@ bool COrvantaDlg::StartTimedTransmission(int length) {
 
 void COrvantaDlg::LibraryWritten(const std::vector<std::uint8_t>& image, bool ok) {
     m_logKeeper.Log(WriteRecord(LogMethod::Library, image), ok ? LogResult::Ok : LogResult::Failed);
+    if (ok && m_shared.InUse())  // the field shows the counter's number once the line is in
+        m_serial = m_shared.Next(m_serial);
 }
 
 LogRecord COrvantaDlg::WriteRecord(LogMethod method, std::vector<std::uint8_t> image) const {

@@ -24,6 +24,7 @@
 #include "ui/KeycodesHost.h"
 #include "ui/LogKeeper.h"
 #include "ui/ProgressDlg.h"
+#include "ui/SharedSerial.h"
 #include "ui/WindowMessages.h"
 #include "ui/resource.h"
 
@@ -97,6 +98,7 @@ private:
 
     // The write command's side of the dialog.
     bool ControlsToMembers() override { return UpdateData(TRUE) != FALSE; }
+    bool TakeSerial() override { return m_shared.Take(m_serial); }
     WriteInput ReadInput() override;
     void FocusFeedback() override { m_feedback.SetFocus(); }
     bool IsLockKeyOn(int vk) override { return ::GetKeyState(vk) != 0; }
@@ -165,4 +167,5 @@ private:
     CButton m_programmedButton;
     CButton m_readButton;
     CFieldTips m_tips;  // on every slot field and the key-repeat field: what it holds in words
+    CSharedSerial m_shared{m_tips};  // the serial counter the benches share, when one is in use
 };

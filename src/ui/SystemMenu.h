@@ -1,5 +1,6 @@
 // The program's own commands in the main dialog's system menu (the icon at the left of the
-// title bar): the about box, configuration files and the production log.
+// title bar): the about box, configuration files, the production log and the shared serial
+// numbers.
 #pragma once
 
 #include <windows.h>

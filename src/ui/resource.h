@@ -12,12 +12,13 @@
 #define IDD_TEST 133
 #define IDD_PROGRESS 136
 
-// System menu: "&About ...", then the configuration files and the production log (multiples of
-// 16 below 0xF000, as system commands must be)
+// System menu: "&About ...", then the configuration files, the production log and the shared
+// serial numbers (multiples of 16 below 0xF000, as system commands must be)
 #define IDM_ABOUTBOX 0x0010
 #define IDM_OPEN_CONFIG 0x0020
 #define IDM_SAVE_CONFIG 0x0030
 #define IDM_PRODUCTION_LOG 0x0040
+#define IDM_SHARED_SERIAL 0x0050
 
 // About box
 #define IDC_ABOUT_BRAND 1008

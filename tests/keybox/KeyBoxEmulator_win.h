@@ -96,6 +96,9 @@ public:
     void SetQuietTime(DWORD ms) { m_quietMs = ms; }
     // Takes effect for images that end after the call.
     void SetAnswer(Answer answer) { m_answer = answer; }
+    // The letter's key press goes to this window (one program's feedback field), not to the
+    // focus: copies of the program on one desktop share the keyboard. Null: typed.
+    void SetAnswerWindow(HWND window) { m_answerWindow = window; }
 
     // Waits until `count` images have ended since the start and their letters have been
     // typed, keeping the calling thread's messages moving (its timers, its windows). False on
@@ -167,8 +170,11 @@ private:
         }
         // The key box is a keyboard: it types the letter's key. With the locks off (the
         // trailer leaves them so) that reaches the focused window in lower case.
-        if (image.typedLetter != 0)
-            gui::TypeKey(static_cast<WORD>('A' + (image.typedLetter - 'a')));
+        const auto key = static_cast<WORD>('A' + (image.typedLetter - 'a'));
+        if (image.typedLetter != 0 && m_answerWindow.load() != nullptr)
+            ::PostMessageW(m_answerWindow, WM_KEYDOWN, key, 1);
+        else if (image.typedLetter != 0)
+            gui::TypeKey(key);
         std::lock_guard lock(m_mutex);
         m_images.push_back(std::move(image));
     }
@@ -220,6 +226,7 @@ private:
 
     std::atomic<DWORD> m_quietMs{600};
     std::atomic<Answer> m_answer{Answer::Right};
+    std::atomic<HWND> m_answerWindow{nullptr};
 
     mutable std::mutex m_mutex;
     Decoder m_decoder;

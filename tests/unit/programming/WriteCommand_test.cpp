@@ -41,8 +41,9 @@ public:
 
     Log log;
     WriteInput members;
-    bool refuseField = false;  // the exchange from the controls refuses a field
-    bool refuseTimer = false;  // the system refuses the timed transmission's timer
+    bool refuseField = false;   // the exchange from the controls refuses a field
+    bool refuseSerial = false;  // no serial number could be taken from the shared counter
+    bool refuseTimer = false;   // the system refuses the timed transmission's timer
     std::set<int> locksOn;
     ConfigImage image{};
     int type, version, hardware;
@@ -60,6 +61,7 @@ public:
     int ResetDevice(int device) override { return Device(device, "ResetDevice", 1); }
 
     bool ControlsToMembers() override { return Note("UpdateData(TRUE)", !refuseField); }
+    bool TakeSerial() override { return Note("TakeSerial", !refuseSerial); }
     WriteInput ReadInput() override { return Note("ReadInput", members); }
     void FocusFeedback() override { Note("FocusFeedback"); }
     bool IsLockKeyOn(int vk) override {
@@ -121,7 +123,7 @@ const Log kDirectEnd = {"LibraryWritten", "UpdateData(FALSE)", "SetLED 3 0", "Re
 
 // The calls up to the first register write.
 Log Start(int type, bool direct) {
-    Log log = {"UpdateData(TRUE)", "ReadInput", "GetUSBType", "GetVersion"};
+    Log log = {"UpdateData(TRUE)", "TakeSerial", "ReadInput", "GetUSBType", "GetVersion"};
     if (type == kDeviceTypeA || type == kDeviceTypeB)
         log.push_back("GetHWversion");
     if (direct)
@@ -275,7 +277,7 @@ TEST(WriteCommand, LockLedChannel) {
         d.refuseTimer = row.refuseTimer;
         d.image.fill(0x5A);
         const ConfigImage old = d.image;
-        Log expected = {"UpdateData(TRUE)", "ReadInput", "FocusFeedback"};
+        Log expected = {"UpdateData(TRUE)", "TakeSerial", "ReadInput", "FocusFeedback"};
         for (int vk : {0x14, 0x90, 0x91}) {
             expected.push_back("GetKeyState " + std::to_string(vk));
             if (vk == row.lockOn)
@@ -297,14 +299,16 @@ TEST(WriteCommand, LockLedChannel) {
 
 // A field the exchange refuses (a speed of 0 or 501, letters in the serial field) stops the
 // write before anything is asked, sent or changed: the refused value never reaches the key
-// box, no wait begins and m_notWritten keeps its value.
-TEST(WriteCommand, ARefusedFieldStopsTheWrite) {
-    for (bool withDevice : {false, true}) {
+// box, no wait begins and m_notWritten keeps its value. So does a serial number that the
+// shared counter could not give, whichever way the write would go.
+TEST(WriteCommand, ARefusedFieldOrNoSerialNumberStopsTheWrite) {
+    const Log refused = {"UpdateData(TRUE)", "TakeSerial"};
+    for (int row = 0; row < 4; ++row) {  // the field or the serial number, without and with device
         FakeDialog d;
-        d.refuseField = true;
+        (row < 2 ? d.refuseField : d.refuseSerial) = true;
         d.image.fill(0x5A);
-        EXPECT_EQ(d.Write(withDevice), -1);
-        EXPECT_EQ(d.log, Log{"UpdateData(TRUE)"});
+        EXPECT_EQ(d.Write(row % 2 != 0), -1);
+        EXPECT_EQ(d.log, Log(refused.begin(), refused.begin() + 1 + row / 2));
         EXPECT_EQ(d.image[0], 0x5A);
     }
 }

@@ -184,7 +184,7 @@ TEST(Settings, TheLogFileValueNamesAFileByItsFullPath) {
         registry.keys[kKey] = {};
         if (row.stored)
             registry.texts[L"LogFile"] = *row.stored;
-        const LogPlace place = LoadLogPlace(registry, L"D:\\log.csv", isFolder);
+        const FilePlace place = LoadFilePlace(registry, kLogFileValue, L"D:\\log.csv", isFolder);
         EXPECT_EQ(place.path, row.path);
         EXPECT_EQ(place.problem, row.problem);
     }
