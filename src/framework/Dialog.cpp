@@ -2,7 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
-#include "framework/PreciseTimer.h"
+#include "framework/MessageLoop.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -82,7 +82,7 @@ INT_PTR CDialog::DoModal() {
 
     MSG msg;
     while (m_running && ::IsWindow(hwnd)) {
-        const BOOL got = CPreciseTimer::NextMessage(&msg);  // also keeps precise timers
+        const BOOL got = fw::NextMessage(&msg);  // also keeps precise timers
         if (got == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));  // leave WM_QUIT for outer loops
             break;
