@@ -17,21 +17,6 @@ bool ReturnsDirectly(UINT msg) {
            msg == WM_INITDIALOG;
 }
 
-// Offers a message to the framework dialogs from its target window outwards. Messages
-// without a window (thread timers) are offered to none and go straight to dispatch.
-BOOL PreTranslateChain(MSG* msg) {
-    for (HWND hwnd = msg->hwnd; hwnd != nullptr;) {
-        if (CDialog* dialog = CDialog::FromHandle(hwnd)) {
-            if (dialog->PreTranslateMessage(msg))
-                return TRUE;
-        }
-        if ((::GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0)
-            break;
-        hwnd = ::GetParent(hwnd);
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* owner) : m_templateId(templateId), m_owner(owner) {}
@@ -80,20 +65,7 @@ INT_PTR CDialog::DoModal() {
     if (m_running)
         ::ShowWindow(hwnd, SW_SHOWNORMAL);
 
-    MSG msg;
-    while (m_running && ::IsWindow(hwnd)) {
-        const BOOL got = fw::NextMessage(&msg);  // also keeps precise timers
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));  // leave WM_QUIT for outer loops
-            break;
-        }
-        if (got == -1)
-            break;
-        if (!PreTranslateChain(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
+    fw::RunModalLoop(hwnd, m_running);  // also keeps precise timers
     m_running = false;
 
     // The owner gets the activation back only if it is enabled before this window goes.

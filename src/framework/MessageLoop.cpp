@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "framework/Dialog.h"
 #include "framework/OwnInput.h"
 #include "framework/PreciseTimer.h"
 
@@ -17,6 +18,21 @@ std::int64_t g_queueSeenUs = 0;  // when the loop last took a message or found t
 bool Deliverable(const MSG& msg, BOOL got) {
     g_queueSeenUs = CPreciseTimer::Now();
     return got <= 0 || !fw::IsOwnKey(msg);
+}
+
+// Offers a message to the framework dialogs from its target window outwards. Messages
+// without a window (thread timers) are offered to none and go straight to dispatch.
+BOOL PreTranslateChain(MSG* msg) {
+    for (HWND hwnd = msg->hwnd; hwnd != nullptr;) {
+        if (CDialog* dialog = CDialog::FromHandle(hwnd)) {
+            if (dialog->PreTranslateMessage(msg))
+                return TRUE;
+        }
+        if ((::GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0)
+            break;
+        hwnd = ::GetParent(hwnd);
+    }
+    return FALSE;
 }
 
 }  // namespace
@@ -68,6 +84,23 @@ BOOL NextMessage(MSG* msg) {
             const BOOL waited = ::GetMessageW(msg, nullptr, 0, 0);  // the coarse timer still runs
             if (Deliverable(*msg, waited))
                 return waited;
+        }
+    }
+}
+
+void RunModalLoop(HWND hwnd, const bool& running) {
+    MSG msg;
+    while (running && ::IsWindow(hwnd)) {
+        const BOOL got = NextMessage(&msg);
+        if (got == 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));  // leave WM_QUIT for outer loops
+            break;
+        }
+        if (got == -1)
+            break;
+        if (!PreTranslateChain(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
 }
