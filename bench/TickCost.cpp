@@ -9,6 +9,7 @@
 #include "GuiDriver.h"
 #include "ProgramRun.h"
 #include "framework/Edit.h"
+#include "framework/MessageLoop.h"
 #include "framework/PreciseTimer.h"
 #include "keybox/KeyBoxEmulator_win.h"
 #include "programming/AckLetter.h"
@@ -155,7 +156,7 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
     const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 200, nullptr);
     MSG msg;
     while (!done() && ::GetTickCount64() < deadline) {
-        if (CPreciseTimer::NextMessage(&msg) <= 0)
+        if (fw::NextMessage(&msg) <= 0)
             break;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);

@@ -2,7 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
-#include "framework/PreciseTimer.h"
+#include "framework/MessageLoop.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -15,21 +15,6 @@ bool ReturnsDirectly(UINT msg) {
     return (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) || msg == WM_COMPAREITEM ||
            msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM || msg == WM_QUERYDRAGICON ||
            msg == WM_INITDIALOG;
-}
-
-// Offers a message to the framework dialogs from its target window outwards. Messages
-// without a window (thread timers) are offered to none and go straight to dispatch.
-BOOL PreTranslateChain(MSG* msg) {
-    for (HWND hwnd = msg->hwnd; hwnd != nullptr;) {
-        if (CDialog* dialog = CDialog::FromHandle(hwnd)) {
-            if (dialog->PreTranslateMessage(msg))
-                return TRUE;
-        }
-        if ((::GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0)
-            break;
-        hwnd = ::GetParent(hwnd);
-    }
-    return FALSE;
 }
 
 }  // namespace
@@ -80,20 +65,7 @@ INT_PTR CDialog::DoModal() {
     if (m_running)
         ::ShowWindow(hwnd, SW_SHOWNORMAL);
 
-    MSG msg;
-    while (m_running && ::IsWindow(hwnd)) {
-        const BOOL got = CPreciseTimer::NextMessage(&msg);  // also keeps precise timers
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));  // leave WM_QUIT for outer loops
-            break;
-        }
-        if (got == -1)
-            break;
-        if (!PreTranslateChain(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
+    fw::RunModalLoop(hwnd, m_running);  // also keeps precise timers
     m_running = false;
 
     // The owner gets the activation back only if it is enabled before this window goes.

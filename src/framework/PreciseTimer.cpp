@@ -1,20 +1,12 @@
 #include "framework/PreciseTimer.h"
 
-#include "framework/OwnInput.h"
-
 namespace {
 
 // Known from Windows 10 version 1803 on; older systems refuse it and get a plain waitable
 // timer, which keeps the system's timer resolution.
 constexpr DWORD kHighResolution = 0x2;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 
-// The running timers; a transmission needs one at a time.
-constexpr DWORD kMaxTimers = 4;
-constexpr std::int64_t kShortestWaitUs = 1000;
-// While timers are behind their time, a message still gets its turn this often.
-constexpr std::int64_t kLongestMessageWaitUs = 10000;
-std::int64_t g_queueSeenUs = 0;  // when the loop last took a message or found the queue empty
-CPreciseTimer* g_running[kMaxTimers] = {};
+CPreciseTimer* g_running[CPreciseTimer::kMaxTimers] = {};  // the running timers
 
 std::int64_t Frequency() {
     LARGE_INTEGER frequency;
@@ -22,13 +14,6 @@ std::int64_t Frequency() {
     return frequency.QuadPart;
 }
 const std::int64_t g_frequency = Frequency();
-
-// Notes that the loop has looked at its queue and what it got there. False for a key message
-// of the program's own input: it is off the queue, and nobody gets it.
-bool Deliverable(const MSG& msg, BOOL got) {
-    g_queueSeenUs = CPreciseTimer::Now();
-    return got <= 0 || !fw::IsOwnKey(msg);
-}
 
 }  // namespace
 
@@ -122,63 +107,31 @@ CPreciseTimer* CPreciseTimer::FirstDue(std::int64_t leadUs) {
     return nullptr;
 }
 
-BOOL CPreciseTimer::NextMessage(MSG* msg) {
-    // A timer whose time has come by the clock goes first, without asking the system. Messages
-    // are taken while no timer is due, and while timers are behind one still gets its turn
-    // every kLongestMessageWaitUs, so the dialog keeps answering. At the fastest speeds the
-    // steps catch up on their plan without waiting for the key messages of the steps before.
-    // The waitable timers are set and waited for only when there is no message.
-    // The program's own keys are taken off the queue here and not returned: each step's batch
-    // comes back as key messages, which are of no use to the program.
-    for (;;) {
-        if (CPreciseTimer* due = FirstDue()) {
-            if (Now() - g_queueSeenUs < kLongestMessageWaitUs) {
-                due->Fire();
-                continue;
-            }
+bool CPreciseTimer::AnyRunning() {
+    for (CPreciseTimer* running : g_running) {
+        if (running != nullptr)
+            return true;
+    }
+    return false;
+}
+
+DWORD CPreciseTimer::ArmAll(HANDLE (&handles)[kMaxTimers]) {
+    DWORD count = 0;
+    for (CPreciseTimer* running : g_running) {
+        if (running != nullptr) {
+            running->Arm();
+            handles[count++] = running->m_handle;
         }
-        HANDLE handles[kMaxTimers];
-        CPreciseTimer* timers[kMaxTimers];
-        DWORD count = 0;
-        for (CPreciseTimer* running : g_running) {
-            if (running != nullptr) {
-                handles[count] = running->m_handle;
-                timers[count++] = running;
-            }
-        }
-        if (count == 0) {
-            const BOOL got = ::GetMessageW(msg, nullptr, 0, 0);
-            if (Deliverable(*msg, got))
-                return got;
-            continue;
-        }
-        const BOOL got = ::PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE);
-        if (!Deliverable(*msg, got))
-            continue;
-        if (got)
-            return msg->message != WM_QUIT;
-        if (FirstDue() != nullptr)
-            continue;  // no message waits and a timer is behind: it goes again
-        // A wait shorter than a millisecond may sleep a whole one or more (Wine rounds its
-        // waits up to milliseconds): for so short a time the loop keeps asking for messages and
-        // lets other threads run in between.
-        if (FirstDue(kShortestWaitUs) != nullptr) {
-            ::SwitchToThread();
-            continue;
-        }
-        for (DWORD i = 0; i < count; ++i)
-            timers[i]->Arm();
-        const DWORD woke = ::MsgWaitForMultipleObjectsEx(count, handles, INFINITE, QS_ALLINPUT,
-                                                         MWMO_INPUTAVAILABLE);
-        if (woke < WAIT_OBJECT_0 + count) {
-            // Its handler runs even if the clock says a little early: it sets the time again.
-            CPreciseTimer* timer = timers[woke - WAIT_OBJECT_0];
-            timer->m_armedUs = kNever;
-            timer->Fire();
-        } else if (woke != WAIT_OBJECT_0 + count) {
-            const BOOL waited = ::GetMessageW(msg, nullptr, 0, 0);  // the coarse timer still runs
-            if (Deliverable(*msg, waited))
-                return waited;
+    }
+    return count;
+}
+
+void CPreciseTimer::FireSignalled(HANDLE handle) {
+    for (CPreciseTimer* running : g_running) {
+        if (running != nullptr && running->m_handle == handle) {
+            running->m_armedUs = kNever;
+            running->Fire();
+            return;
         }
     }
 }

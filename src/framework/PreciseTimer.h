@@ -1,10 +1,10 @@
 // A timer of the user-interface thread that keeps millisecond time, which window-less thread
-// timers cannot: the system runs those every 10 ms at best. The framework's modal loops serve
-// it between messages once its time has come by the clock, and wait for a high-resolution
-// waitable timer beside the messages while there are none (for less than a millisecond they
-// keep asking for messages instead, yielding in between). The system's own modal loops
-// (message boxes, the file dialogs, menus, moving the window) know nothing of it; while one
-// runs, a thread timer every 10 ms serves it instead, at that coarser pace.
+// timers cannot: the system runs those every 10 ms at best. The framework's message loop
+// (framework/MessageLoop.h) serves it between messages once its time has come by the clock,
+// and waits for its high-resolution waitable timer beside the messages while there are none.
+// The system's own modal loops (message boxes, the file dialogs, menus, moving the window)
+// know nothing of it; while one runs, a thread timer every 10 ms serves it instead, at that
+// coarser pace.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,8 @@
 class CPreciseTimer {
 public:
     using Handler = void (*)(void* context);
+    // The most timers that run at once; a transmission needs one at a time.
+    static constexpr DWORD kMaxTimers = 4;
 
     CPreciseTimer() = default;
     ~CPreciseTimer() { Stop(); }
@@ -32,18 +34,22 @@ public:
     // A monotonic clock in microseconds.
     static std::int64_t Now();
 
-    // The framework's modal loops take their messages here: like GetMessage, but while timers
-    // run it also serves those whose time has come, before the messages; while they are
-    // behind, a message still comes out at least every 10 ms. Key messages of the program's
-    // own input (fw::IsOwnKey) are taken and never returned.
-    static BOOL NextMessage(MSG* msg);
+    // What the message loop asks of the running timers.
+    static bool AnyRunning();
+    // The first timer due by the clock within `leadUs` from now; null when none is.
+    static CPreciseTimer* FirstDue(std::int64_t leadUs = 0);
+    // Runs the handler, which sets the next time.
+    void Fire();
+    // Sets each running timer's waitable timer for its time, unless it is set for that
+    // already, and gives their handles to wait on; returns how many.
+    static DWORD ArmAll(HANDLE (&handles)[kMaxTimers]);
+    // Runs the handler of the timer whose waitable timer `handle` has fired, even if the clock
+    // says a little early: it sets the time again.
+    static void FireSignalled(HANDLE handle);
 
 private:
     static constexpr std::int64_t kNever = INT64_MAX;
     static void CALLBACK OnCoarseTimer(HWND, UINT, UINT_PTR id, DWORD);
-    // The first timer due by the clock within `leadUs` from now; null when none is.
-    static CPreciseTimer* FirstDue(std::int64_t leadUs = 0);
-    void Fire();
     void Arm();  // sets the waitable timer for m_dueUs unless it is set for that already
 
     HANDLE m_handle = nullptr;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "GuiDriver.h"
+#include "framework/MessageLoop.h"
 #include "framework/OwnInput.h"
 #include "framework/PreciseTimer.h"
 
@@ -57,7 +58,7 @@ TEST(MessageLoop, ATimerBehindItsTimeLeavesTheMessagesTheirTurnAndOwnKeysStayUns
     bool posted = false;
     MSG msg;
     while ((!posted || keysSeen.size() < 2) && behind.timer.Running() &&
-           CPreciseTimer::NextMessage(&msg) > 0) {
+           fw::NextMessage(&msg) > 0) {
         if (msg.message == WM_APP)
             posted = true;
         else if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)
