@@ -71,12 +71,13 @@ set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/CMakeLists.txt)
-    add_subdirectory(tests/win)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
-    add_subdirectory(bench)
-endif()
+# The tests that drive the real program (with the GUI driver and the key box emulator the
+# others use too), the in-process tests, the benchmarks.
+foreach(dir IN ITEMS tests/gui tests/win bench)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+        add_subdirectory(${dir})
+    endif()
+endforeach()
 
 # Helper of the run script (waits for the main dialog before the screenshot).
 add_executable(orvanta-dlgtool tools/DialogTool.cpp)

@@ -2,7 +2,7 @@
 // the old file as it was and nothing else behind.
 #include <gtest/gtest.h>
 
-#include "GuiDriver.h"
+#include "gui/GuiDriver.h"
 #include "settings/FileBytes_win.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "GuiDriver.h"
+#include "gui/GuiDriver.h"
 #include "framework/OwnInput.h"
 #include "framework/PreciseTimer.h"
 

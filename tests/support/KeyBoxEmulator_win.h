@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "programming/AckLetter.h"
-#include "win/GuiDriver.h"
+#include "gui/GuiDriver.h"
 
 class CKeyBoxEmulator {
 public:
