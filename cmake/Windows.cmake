@@ -70,6 +70,13 @@ orvanta_executable(Orvanta src/device/Brondel.cpp)
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# How fast the test framework runs does not matter, how long it takes to build does.
+foreach(gtest_target IN ITEMS gtest gtest_main gmock)
+    target_compile_options(${gtest_target} PRIVATE -O1)
+endforeach()
+
+# Every program the Windows tests run; the test script builds them first.
+add_custom_target(test_programs)
 
 # The tests that drive the real program (with the GUI driver and the key box emulator the
 # others use too), the in-process tests, the benchmarks.
