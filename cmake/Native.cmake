@@ -19,6 +19,8 @@ target_compile_definitions(unit_tests PRIVATE
     ORVANTA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(unit_tests PRIVATE orvanta_core GTest::gtest GTest::gtest_main GTest::gmock)
 orvanta_warnings(unit_tests)
+# The test files are compiled together, a few to a unit: each alone would parse googletest anew.
+set_target_properties(unit_tests PROPERTIES UNITY_BUILD ON)
 if(ORVANTA_SANITIZE)
     target_compile_options(unit_tests PRIVATE ${ORVANTA_SAN_FLAGS})
     target_link_options(unit_tests PRIVATE ${ORVANTA_SAN_FLAGS})

@@ -6,8 +6,8 @@
 #
 # The Wine tests spend most of their time waiting on the program's timers and windows, so the
 # native build runs alongside them, at a lower priority; so do the Windows programs that no
-# test runs (the benchmarks, the dialog waiter). The Wine prefix is made while the Windows test
-# programs build. What runs alongside writes to a log that is shown when it has ended.
+# test runs (the benchmarks, the dialog waiter). Wine gets ready while the Windows test programs
+# build. What runs alongside writes to a log that is shown when it has ended.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -19,27 +19,22 @@ export CMAKE_GENERATOR=Ninja  # for new build folders; one made before keeps its
 scripts/deps.sh all
 
 step() { printf '\n=== %s (%ss)\n' "$*" "$(( $(date +%s) - start ))"; }
-# Shows the log of a job that ran alongside and returns its exit status.
-finish() {
-    local rc=0
-    wait "$1" || rc=$?
-    cat "$2"
-    return $rc
-}
 mkdir -p build
-trap wait EXIT  # what runs alongside ends before the script does
 
-step "Wine prefix (alongside)"
-xvfb-run -a -s "$screen" bash -c '. scripts/wine-env.sh && wine_prefix "$1" && wine_stop' _ \
-    "$top/build/wine-test" >build/wine-prefix.log 2>&1 &
-prefix_job=$!
+# Wine is made ready while the Windows test programs build; the tests start once they are.
+go=build/wine-go
+rm -f $go
+trap '[ -s $go ] || echo stop >$go; wait' EXIT  # what runs alongside ends before the script
+xvfb-run -a -s "$screen" scripts/wine-tests.sh "$top/build/win" "$top/build/wine-test" $go &
+wine_job=$!
 
 step "Windows build of the test programs (with assertions)"
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DORVANTA_ASSERTIONS=ON >/dev/null
 cmake --build build/win -j "$jobs" --target test_programs
-finish $prefix_job build/wine-prefix.log
 
+step "Windows tests under Wine"
+echo go >$go
 (
     renice -n 10 -p $BASHPID >/dev/null
     step "Windows build of the rest (alongside)"
@@ -53,13 +48,16 @@ finish $prefix_job build/wine-prefix.log
     step "done (alongside)"
 ) >build/alongside.log 2>&1 </dev/null &
 alongside_job=$!
-
-step "Windows tests under Wine"
 wine_rc=0
-xvfb-run -a -s "$screen" scripts/wine-tests.sh "$top/build/win" "$top/build/wine-test" || wine_rc=$?
+wait $wine_job || wine_rc=$?
 
 step "what ran alongside"
-finish $alongside_job build/alongside.log
-[ $wine_rc -eq 0 ] || { echo "Windows tests failed"; exit $wine_rc; }
+alongside_rc=0
+wait $alongside_job || alongside_rc=$?
+cat build/alongside.log
+if [ $wine_rc -ne 0 ] || [ $alongside_rc -ne 0 ]; then
+    echo "Failed: the Windows tests ($wine_rc), what ran alongside ($alongside_rc)."
+    exit 1
+fi
 
 step "all tests passed"
