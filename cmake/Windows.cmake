@@ -75,8 +75,18 @@ foreach(gtest_target IN ITEMS gtest gtest_main gmock)
     target_compile_options(${gtest_target} PRIVATE -O1)
 endforeach()
 
-# Every program the Windows tests run; the test script builds them first.
+# Every program the Windows tests run; the test script builds them first. The test files of a
+# program are compiled together, a few to a unit (each alone would parse googletest and
+# <windows.h> anew), and with less optimisation: what they test is built as it ships.
 add_custom_target(test_programs)
+function(orvanta_test_program name)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+        UNITY_BUILD ON)
+    target_compile_options(${name} PRIVATE -O1)
+    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+    orvanta_warnings(${name})
+    add_dependencies(test_programs ${name})
+endfunction()
 
 # The tests that drive the real program (with the GUI driver and the key box emulator the
 # others use too), the in-process tests, the benchmarks.
