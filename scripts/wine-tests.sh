@@ -14,6 +14,7 @@ if [ -n "$go" ]; then
         wine_stop
         exit 1
     fi
+    wine_fresh
 fi
 ctest --test-dir "$build" --output-on-failure
 rc=$?
