@@ -36,7 +36,7 @@ cmake --build build/win -j "$jobs" --target test_programs
 step "Windows tests under Wine"
 echo go >$go
 (
-    renice -n 10 -p $BASHPID >/dev/null
+    renice -n 19 -p $BASHPID >/dev/null
     step "Windows build of the rest (alongside)"
     cmake --build build/win -j "$jobs"
     step "sanitized build (alongside)"
