@@ -17,7 +17,7 @@ add_executable(unit_tests ${ORVANTA_UNIT_TESTS} ${ORVANTA_TEST_SUPPORT}
 target_include_directories(unit_tests PRIVATE tests)
 target_compile_definitions(unit_tests PRIVATE
     ORVANTA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-target_link_libraries(unit_tests PRIVATE orvanta_core GTest::gtest GTest::gtest_main GTest::gmock)
+target_link_libraries(unit_tests PRIVATE orvanta_core GTest::gtest GTest::gtest_main)
 orvanta_warnings(unit_tests)
 # The test files are compiled together, a few to a unit: each alone would parse googletest anew.
 set_target_properties(unit_tests PROPERTIES UNITY_BUILD ON)

@@ -71,7 +71,7 @@ set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 # How fast the test framework runs does not matter, how long it takes to build does.
-foreach(gtest_target IN ITEMS gtest gtest_main gmock)
+foreach(gtest_target IN ITEMS gtest gtest_main)
     target_compile_options(${gtest_target} PRIVATE -O1)
 endforeach()
 
