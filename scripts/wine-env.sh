@@ -1,12 +1,11 @@
 # Sourced by the run and test scripts: a 64-bit Wine prefix of the project's own, one
 # persistent wineserver for all the Wine processes of a run, and Wine's virtual desktop
 # (without a window manager Wine would draw no captions and wait on every close).
-#   wine_prefix <prefix>    wine_start <prefix> <desktop: yes|no>    wine_fresh    wine_stop
-# wine_prefix makes the prefix when it is not there yet (the test script does it while it
-# builds); wine_start makes it too when needed, and starts the server and the desktop.
+#   wine_start <prefix> <desktop: yes|no>    wine_fresh    wine_stop
 
-wine_prefix() {
+wine_start() {
     export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    local desktop=$2
     mkdir -p "$WINEPREFIX"
     if [ ! -f "$WINEPREFIX/.orvanta-ready" ]; then
         wineserver -p
@@ -15,11 +14,6 @@ wine_prefix() {
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         touch "$WINEPREFIX/.orvanta-ready"
     fi
-}
-
-wine_start() {
-    wine_prefix "$1"
-    local desktop=$2
     # Wine links the user's Documents folder to $HOME; the prefix keeps its own, so that the
     # production log of a run stays inside the prefix.
     local documents="$WINEPREFIX/drive_c/users/$(id -un)/Documents"
