@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "BenchImage.h"
-#include "GuiDriver.h"
-#include "keybox/KeyBoxEmulator_win.h"
+#include "gui/GuiDriver.h"
+#include "support/KeyBoxEmulator_win.h"
 #include "framework/PreciseTimer.h"
 #include "programming/AckLetter.h"
 #include "programming/KeySender_win.h"

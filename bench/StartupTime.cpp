@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "GuiDriver.h"
+#include "gui/GuiDriver.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "BenchImage.h"
-#include "GuiDriver.h"
+#include "gui/GuiDriver.h"
 #include "ProgramRun.h"
 #include "framework/Edit.h"
 #include "framework/MessageLoop.h"
 #include "framework/PreciseTimer.h"
-#include "keybox/KeyBoxEmulator_win.h"
+#include "support/KeyBoxEmulator_win.h"
 #include "programming/AckLetter.h"
 #include "programming/KeySender_win.h"
 #include "programming/LockTransmission.h"

@@ -18,7 +18,7 @@
 
 #include <windows.h>
 
-#include "GuiDriver.h"
+#include "gui/GuiDriver.h"
 #include "ProgramRun.h"
 #include "StartupTime.h"
 #include "TickCost.h"

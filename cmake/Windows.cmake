@@ -69,13 +69,31 @@ orvanta_executable(Orvanta src/device/Brondel.cpp)
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# How fast the test framework runs does not matter, how long it takes to build does.
+foreach(gtest_target IN ITEMS gtest gtest_main)
+    target_compile_options(${gtest_target} PRIVATE -O1)
+endforeach()
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win/CMakeLists.txt)
-    add_subdirectory(tests/win)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
-    add_subdirectory(bench)
-endif()
+# Every program the Windows tests run; the test script builds them first. The test files of a
+# program are compiled together, a few to a unit (each alone would parse googletest and
+# <windows.h> anew), and with less optimisation: what they test is built as it ships.
+add_custom_target(test_programs)
+function(orvanta_test_program name)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+        UNITY_BUILD ON)
+    target_compile_options(${name} PRIVATE -O1)
+    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+    orvanta_warnings(${name})
+    add_dependencies(test_programs ${name})
+endfunction()
+
+# The tests that drive the real program (with the GUI driver and the key box emulator the
+# others use too), the in-process tests, the benchmarks.
+foreach(dir IN ITEMS tests/gui tests/win bench)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+        add_subdirectory(${dir})
+    endif()
+endforeach()
 
 # Helper of the run script (waits for the main dialog before the screenshot).
 add_executable(orvanta-dlgtool tools/DialogTool.cpp)

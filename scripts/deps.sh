@@ -7,7 +7,7 @@ want=${1:-all}
 pkgs=()
 need() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed' || pkgs+=("$1"); }
 
-need cmake; need g++; need make; need libgtest-dev; need libgmock-dev; need googletest
+need cmake; need ninja-build; need g++; need make; need libgtest-dev; need libgmock-dev; need googletest
 if [ "$want" != native ]; then
     need g++-mingw-w64-x86-64-posix; need binutils-mingw-w64-x86-64
     need wine; need wine64; need xvfb; need xauth; need imagemagick; need fonts-wine

@@ -3,7 +3,7 @@
 // nothing else behind.
 #include <gtest/gtest.h>
 
-#include "GuiDriver.h"
+#include "gui/GuiDriver.h"
 #include "settings/FileBytes_win.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "GuiDriver.h"
+#include "gui/GuiDriver.h"
 #include "keycodes/HidKeyNames.h"
 #include "ui/Keycodes.h"
 #include "ui/resource.h"

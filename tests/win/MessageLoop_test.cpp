@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "GuiDriver.h"
 #include "framework/MessageLoop.h"
+#include "gui/GuiDriver.h"
 #include "framework/OwnInput.h"
 #include "framework/PreciseTimer.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "programming/AckLetter.h"
-#include "unit/support/KeyBatchText.h"
+#include "support/KeyBatchText.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "unit/support/KeyBatchText.h"
+#include "support/KeyBatchText.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "GuiDriver.h"
-#include "keybox/KeyBoxEmulator_win.h"
+#include "support/KeyBoxEmulator_win.h"
 #include "ui/resource.h"
 
 namespace {

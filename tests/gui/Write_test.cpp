@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "GuiDriver.h"
-#include "keybox/KeyBoxEmulator_win.h"
+#include "support/KeyBoxEmulator_win.h"
 #include "programming/ConfigImage.h"
 #include "ui/WindowMessages.h"
 #include "ui/resource.h"
