@@ -163,7 +163,7 @@ ConfigImage Built(const FakeDialog& d, ConfigImage image = {}) {
 }
 
 // The configuration a library write reports for the log: the active bytes of the build.
-std::vector<std::uint8_t> Configuration(const FakeDialog& d) {
+std::vector<std::uint8_t> LoggedImage(const FakeDialog& d) {
     const ConfigImage image = Built(d);
     return {image.begin(), image.begin() + ActiveLength(d.members.config.contacts)};
 }
@@ -191,7 +191,7 @@ TEST(WriteCommand, DeviceTypesAndKeyCodeSchemes) {
         d.members.config.contacts = row.contacts;
         ASSERT_EQ(d.Write(true), 0);
         EXPECT_EQ(d.image, row.start < 0 ? Built(d) : ConfigImage{});  // direct: left alone
-        EXPECT_EQ(d.logged, Configuration(d));
+        EXPECT_EQ(d.logged, LoggedImage(d));
         EXPECT_TRUE(d.ok);
         if (row.start < 0) {
             EXPECT_EQ(d.log, Start(row.type, false) +
@@ -255,7 +255,7 @@ TEST(WriteCommand, StageFailures) {
         const bool direct = row.type != H;
         EXPECT_EQ(d.log, Start(row.type, direct) + row.rest);
         // A result of 0 is a failure for direct programming only.
-        EXPECT_EQ(d.logged, Configuration(d));
+        EXPECT_EQ(d.logged, LoggedImage(d));
         EXPECT_EQ(d.ok, !direct && row.failResult >= 0);
     }
 }

@@ -100,7 +100,7 @@ TEST(ProductionLog, MessagesSayWhereTheLinesWait) {
 
 // Files in memory. The log can refuse appends, or take the bytes and still report a failure
 // (a flush that failed on a share); the spool's folder can refuse writes, once or for good.
-struct FakeFiles : CProductionLog::Files {
+struct FakeLogFiles : CProductionLog::Files {
     std::map<std::wstring, std::string> disk;
     std::wstring logFailure;            // the log takes nothing
     bool reportAfterWrite = false;      // ... or takes the bytes and reports logFailure anyway
@@ -149,7 +149,7 @@ const std::wstring kSpool = L"S.csv";
 // spool that cannot be written for a while, a torn last line, and a program that ended between
 // the lines going in and the spool letting them go.
 TEST(ProductionLog, EveryLineReachesTheLogOnceAndInOrder) {
-    FakeFiles files;
+    FakeLogFiles files;
     {
         CProductionLog log(files, kSpool);
         EXPECT_EQ(log.Add(kLog, "1\r\n"), L"");
@@ -201,7 +201,7 @@ TEST(ProductionLog, EveryLineReachesTheLogOnceAndInOrder) {
 // A log setting that names no file keeps the line in the spool; the spool keeps it until the
 // setting is put right.
 TEST(ProductionLog, ABadSettingKeepsTheLine) {
-    FakeFiles files;
+    FakeLogFiles files;
     CProductionLog log(files, kSpool);
     EXPECT_EQ(log.Add(L"log.csv", "1\r\n", L"not a full path"), L"not a full path");
     EXPECT_EQ(log.Flush(L"log.csv", L"not a full path"), L"not a full path");
