@@ -151,9 +151,10 @@ StartupFigures PrintStartup(int rounds, std::vector<std::wstring> others = {}) {
 // One transmission after the other, the program's and the bare loop's in turn, so that the
 // machine's slower and faster spells fall on both alike.
 int PrintPaceRounds(int contacts, int speed, int rounds) {
-    std::printf("\n%d contacts at %d ms, %d rounds in turn: pace (events), most and last "
-                "lateness ms\n",
-                contacts, speed, rounds);
+    std::printf(
+        "\n%d contacts at %d ms, %d rounds in turn: pace (events), most and last "
+        "lateness ms\n",
+        contacts, speed, rounds);
     std::vector<double> program;
     std::vector<double> bare;
     bool sound = true;
