@@ -98,3 +98,37 @@ int BuildConfigImage(ConfigImage& image, const Configuration& config) {
     PutSlots(image, config.slots, config.contacts);
     return ActiveLength(config.contacts);
 }
+
+std::optional<Configuration> DecodeConfigImage(std::span<const std::uint8_t> image,
+                                               std::int32_t contacts) {
+    if (contacts < 1 || contacts > 24 || static_cast<int>(image.size()) != ActiveLength(contacts))
+        return std::nullopt;
+    std::uint8_t check = 0;
+    std::uint32_t serial = 0;
+    for (int k = 0; k < 7; ++k) {
+        const std::uint8_t digit = image[static_cast<size_t>(kSerialOffset + k)];
+        check ^= digit;
+        const int nibble = digit <= '9' ? digit - '0' : digit - 'A' + 10;
+        serial = serial << 4 | (static_cast<std::uint32_t>(nibble) & 0x0F);
+    }
+    if (check != image[kSerialOffset + 7])
+        return std::nullopt;
+    Configuration config;
+    config.serial = static_cast<std::int32_t>(serial);
+    config.contacts = contacts;
+    config.bounceTime = image[kBounceOffset];
+    config.protectedFlag = (image[kFlagsOffset] & kProtectedBit) != 0;
+    std::uint32_t mask = image[kMaskLowOffset];
+    if (contacts >= 9)
+        mask |= static_cast<std::uint32_t>(image[kMaskMidOffset]) << 8 |
+                static_cast<std::uint32_t>(image[kMaskHighOffset]) << 16;
+    config.repeatText = mask == 0 ? L"" : FormatHexText(mask);
+    for (int s = 0; s < kSlotCount; ++s) {
+        const auto offset = static_cast<size_t>(SlotOffset(s));
+        config.slots[static_cast<size_t>(s)] =
+            s < ImageSlotCount(contacts)
+                ? FormatHexText(static_cast<std::uint32_t>(image[offset] << 8 | image[offset + 1]))
+                : L"0";
+    }
+    return config;
+}

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string_view>
 
 #include "programming/Configuration.h"
@@ -31,3 +33,11 @@ void PutSlots(ConfigImage& image, const SlotTexts& slots, std::int32_t contacts)
 
 // A whole build in place: bytes it does not name keep their values. Returns L.
 int BuildConfigImage(ConfigImage& image, const Configuration& config);
+
+// The inverse of a build: what the image of a write with `contacts` contacts gives back. The
+// bounce time (its low byte), Protected, the key-repeat text (the mask bits the image holds, in
+// hex, empty for 0) and the slots that such a write builds (the others "0"); the contacts are
+// `contacts`, the serial number the image's. Nothing when the image is not 43 or 109 bytes
+// long, its serial check byte is wrong, or `contacts` (1..24) does not fit its length.
+std::optional<Configuration> DecodeConfigImage(std::span<const std::uint8_t> image,
+                                               std::int32_t contacts);

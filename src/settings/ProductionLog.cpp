@@ -99,6 +99,64 @@ int CountLogLines(std::string_view lines) {
     return count;
 }
 
+namespace {
+
+std::optional<std::int32_t> NumberOf(const std::string& text) {
+    std::int32_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return number;
+}
+
+std::optional<std::wstring> TextOf(std::string field) {
+    // The apostrophe that kept a spreadsheet from running the field as a formula.
+    if (field.size() > 1 && field[0] == '\'' &&
+        std::string_view("=+-@\t\r").find(field[1]) != std::string_view::npos)
+        field.erase(0, 1);
+    return DecodeUtf8(field);
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> ParseImageText(std::string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        if (text[i] == ' ' && !bytes.empty())
+            ++i;
+        std::uint8_t byte = 0;
+        const char* const from = text.data() + i;
+        if (i + 2 > text.size() || std::from_chars(from, from + 2, byte, 16).ptr != from + 2)
+            return std::nullopt;
+        bytes.push_back(byte);
+    }
+    return bytes;
+}
+
+LogReading ReadLog(std::string_view bytes) {
+    LogReading reading;
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::vector<std::string> f = NextCsvRecord(bytes, at);
+        if (f.size() == 8 && f[0] == "Time" && f[7] == "Image")
+            continue;
+        const auto serial = f.size() == 8 ? NumberOf(f[2]) : std::nullopt;
+        const auto contacts = serial ? NumberOf(f[5]) : std::nullopt;
+        const auto image = contacts ? ParseImageText(f[7]) : std::nullopt;
+        auto time = image ? TextOf(f[0]) : std::nullopt;
+        auto result = time ? TextOf(f[3]) : std::nullopt;
+        auto file = result ? TextOf(f[6]) : std::nullopt;
+        if (!file) {
+            ++reading.skipped;
+            continue;
+        }
+        reading.lines.push_back(
+            {std::move(*time), *serial, std::move(*result), *contacts, std::move(*file), *image});
+    }
+    return reading;
+}
+
 std::wstring FileNameOf(std::wstring_view path) {
     const size_t slash = path.find_last_of(L"\\/:");
     return std::wstring(slash == std::wstring_view::npos ? path : path.substr(slash + 1));

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,26 @@ std::string LogPrefix(std::uint64_t size, bool endsInLineFeed);
 
 // The records in CSV text: line ends inside quoted fields do not count.
 int CountLogLines(std::string_view lines);
+
+// A line of the log as it is read back.
+struct LoggedWrite {
+    std::wstring time;
+    std::int32_t serial = 0;
+    std::wstring result;
+    std::int32_t contacts = 0;
+    std::wstring configFile;  // without the apostrophe a formula-like name was given
+    std::vector<std::uint8_t> image;
+};
+struct LogReading {
+    std::vector<LoggedWrite> lines;  // in the order of the file
+    int skipped = 0;                 // lines that are no log lines (the header not counted)
+};
+// The log as it is found: with or without the byte-order mark, lines ending in CR LF or LF,
+// quoted fields, the image in either form. A line without the eight fields, a serial number
+// or contacts that are no number, or an image that is no hex, is skipped.
+LogReading ReadLog(std::string_view bytes);
+// The Image column: "00 0a 30" or, as older logs wrote it, "000a30"; nothing for other text.
+std::optional<std::vector<std::uint8_t>> ParseImageText(std::string_view text);
 
 // "C:\Logs\box.ini" -> "box.ini".
 std::wstring FileNameOf(std::wstring_view path);

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cwctype>
 #include <random>
+#include <span>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -81,6 +82,23 @@ TEST(ConfigImage, RandomBuildsDecodeBackToTheirInputs) {
             const std::uint32_t old = before[at] << 8 | before[at + 1];
             EXPECT_EQ(word, s < written ? values[s] & 0xFFFF : old) << "slot " << s;
         }
+        // Decoded back: what the write built, each slot it did not build "0".
+        const int length = ActiveLength(n);
+        const auto back = DecodeConfigImage(std::span(image.data(), length), n);
+        ASSERT_EQ(back.has_value(), n >= 1 && n <= 24);
+        if (!back)
+            continue;
+        EXPECT_EQ(static_cast<std::uint32_t>(back->serial), serial & 0x0FFFFFFFu);
+        EXPECT_EQ(back->bounceTime, bounce & 0xFF);
+        EXPECT_EQ(back->protectedFlag, isProtected);
+        const std::uint32_t held = mask & (n >= 9 ? 0xFFFFFFu : 0xFFu);
+        EXPECT_EQ(back->repeatText, held == 0 ? L"" : FormatHexText(held));
+        for (int s = 0; s < kSlotCount; ++s)
+            EXPECT_EQ(back->slots[s], s < written ? FormatHexText(values[s] & 0xFFFF) : L"0");
+        // A length that does not fit the contacts, or a broken check byte, is refused.
+        EXPECT_FALSE(DecodeConfigImage(std::span(image.data(), 152 - length), n));
+        image[9] ^= 1;
+        EXPECT_FALSE(DecodeConfigImage(std::span(image.data(), length), n));
     }
 }
 

@@ -78,6 +78,35 @@ TEST(ProductionLog, WhatGoesBeforeNewLines) {
     EXPECT_EQ(CountLogLines("a\r\n\"b\r\nc\",d\r\n"), 2);
 }
 
+// The log as it is found: what the program writes, an older line with its image unspaced and
+// LF alone, a quoted name with a line break, and lines that are no log lines.
+TEST(ProductionLog, ReadsTheLogAsItIsFound) {
+    LogRecord r = Record();
+    r.configFile = L"=a,\"b\"\r\nc.ini";
+    const std::string lines = FormatLogLine(Record()) + "x,torn\r\n" + FormatLogLine(r) +
+                              "2026-01-02 03:04:06,B,7,ok,LEDs,9,,001fab\n" +
+                              "2026-01-02 03:04:07,B,x,ok,LEDs,9,,00\n" +
+                              "2026-01-02 03:04:08,B,7,ok,LEDs,9,,0 1f\n,,,\r\n";
+    for (const std::string& log : {LogPrefix(0, true) + lines, lines}) {
+        const LogReading reading = ReadLog(log);
+        EXPECT_EQ(reading.skipped, 4);
+        ASSERT_EQ(reading.lines.size(), 3u);
+        const LoggedWrite& first = reading.lines[0];
+        EXPECT_EQ(first.time, L"2026-01-02 03:04:05");
+        EXPECT_EQ(first.serial, 1042);
+        EXPECT_EQ(first.result, L"ok");
+        EXPECT_EQ(first.contacts, 4);
+        EXPECT_EQ(first.configFile, L"north door.ini");
+        EXPECT_EQ(reading.lines[1].configFile, r.configFile);
+        EXPECT_EQ(reading.lines[2].serial, 7);
+        for (const LoggedWrite& line : reading.lines)
+            EXPECT_EQ(line.image, Record().image);
+    }
+    EXPECT_EQ(ParseImageText(""), std::vector<std::uint8_t>{});
+    EXPECT_FALSE(ParseImageText("00 1"));
+    EXPECT_FALSE(ParseImageText("0g"));
+}
+
 TEST(ProductionLog, MessagesSayWhereTheLinesWait) {
     EXPECT_EQ(CannotLogMessage(L"L.csv", L"In use.", 2, L"S.csv"),
               L"Cannot write the production log \"L.csv\":\nIn use.\nThese 2 lines are kept in "
