@@ -180,8 +180,9 @@ TEST_F(WriteOverLocks, BlockingWriteRequestSendsTheSameChannelAndAWrongAnswerIsN
     ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
     ExpectDelivered(e, 43);
     const std::vector<std::int64_t> times = keyBox.Images()[0].scrollTimes;
-    ASSERT_GE(times.size(), 3u);
-    EXPECT_GE(times[2] - times[1], 90);
+    // Over ten steps, so that one change the hook saw late (a busy machine) does not count.
+    ASSERT_GE(times.size(), 12u);
+    EXPECT_GE(times[11] - times[1], 10 * 90);
     const std::wstring letter(1, static_cast<wchar_t>(keyBox.Images()[0].typedLetter));
     EXPECT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_FEEDBACK) == letter; }))
         << "feedback: " << program.Text(IDC_FEEDBACK);
