@@ -89,13 +89,8 @@ std::string LogPrefix(std::uint64_t size, bool endsInLineFeed) {
 
 int CountLogLines(std::string_view lines) {
     int count = 0;
-    bool quoted = false;
-    for (char c : lines) {
-        if (c == '"')
-            quoted = !quoted;
-        else if (c == '\n' && !quoted)
-            ++count;
-    }
+    for (std::size_t at = 0; at < lines.size(); ++count)
+        NextCsvRecord(lines, at);
     return count;
 }
 

@@ -37,17 +37,19 @@ LogPlace CLogKeeper::Place() {
 }
 
 void CLogKeeper::WriteStarting(bool earlierStillSending) {
-    if (m_awaited) {
-        m_awaited->result = earlierStillSending ? LogResult::Stopped : LogResult::NoAnswer;
-        Add(*std::exchange(m_awaited, std::nullopt));
-    }
+    EndWait(earlierStillSending ? LogResult::Stopped : LogResult::NoAnswer);
 }
 
 void CLogKeeper::Answered(bool right) {
-    if (m_awaited) {
-        m_awaited->result = right ? LogResult::Ok : LogResult::WrongAnswer;
-        Add(*std::exchange(m_awaited, std::nullopt));
-    }
+    EndWait(right ? LogResult::Ok : LogResult::WrongAnswer);
+}
+
+bool CLogKeeper::EndWait(LogResult result, bool quiet) {
+    if (!m_awaited)
+        return false;
+    m_awaited->result = result;
+    Add(*std::exchange(m_awaited, std::nullopt), quiet);
+    return true;
 }
 
 void CLogKeeper::Log(LogRecord record, LogResult result) {
@@ -56,12 +58,9 @@ void CLogKeeper::Log(LogRecord record, LogResult result) {
 }
 
 void CLogKeeper::End(bool stillSending) {
-    if (m_awaited) {
-        m_awaited->result = stillSending ? LogResult::Stopped : LogResult::NoAnswer;
-        Add(*std::exchange(m_awaited, std::nullopt), true);
-    } else if (m_log && m_log->KeptCount() > 0) {
+    if (!EndWait(stillSending ? LogResult::Stopped : LogResult::NoAnswer, true) && m_log &&
+        m_log->KeptCount() > 0)
         Start();
-    }
 }
 
 bool CLogKeeper::Add(LogRecord record, bool quiet) {

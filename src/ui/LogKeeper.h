@@ -35,6 +35,8 @@ public:
 private:
     // The line of a write that has ended now. False when it could not go into the log.
     bool Add(LogRecord record, bool quiet = false);
+    // The write whose answer was awaited ends with `result`; false when none was awaited.
+    bool EndWait(LogResult result, bool quiet = false);
     // Where the log is now; the log is made on first use, once the spool's folder is known.
     LogPlace Place();
 
