@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <span>
 #include <utility>
 
 #include "text/CsvField.h"
@@ -89,8 +90,8 @@ std::string LogPrefix(std::uint64_t size, bool endsInLineFeed) {
 
 int CountLogLines(std::string_view lines) {
     int count = 0;
-    for (std::size_t at = 0; at < lines.size(); ++count)
-        NextCsvRecord(lines, at);
+    for (CsvRecords records(lines); !records.AtEnd(); ++count)
+        records.Next();
     return count;
 }
 
@@ -104,11 +105,11 @@ std::optional<std::int32_t> NumberOf(const std::string& text) {
     return number;
 }
 
-std::optional<std::wstring> TextOf(std::string field) {
+std::optional<std::wstring> TextOf(std::string_view field) {
     // The apostrophe that kept a spreadsheet from running the field as a formula.
     if (field.size() > 1 && field[0] == '\'' &&
         std::string_view("=+-@\t\r").find(field[1]) != std::string_view::npos)
-        field.erase(0, 1);
+        field.remove_prefix(1);
     return DecodeUtf8(field);
 }
 
@@ -116,6 +117,7 @@ std::optional<std::wstring> TextOf(std::string field) {
 
 std::optional<std::vector<std::uint8_t>> ParseImageText(std::string_view text) {
     std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() / 2);
     for (std::size_t i = 0; i < text.size(); i += 2) {
         if (text[i] == ' ' && !bytes.empty())
             ++i;
@@ -132,8 +134,8 @@ LogReading ReadLog(std::string_view bytes) {
     LogReading reading;
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::vector<std::string> f = NextCsvRecord(bytes, at);
+    for (CsvRecords records(bytes); !records.AtEnd();) {
+        const std::span<const std::string> f = records.Next();
         if (f.size() == 8 && f[0] == "Time" && f[7] == "Image")
             continue;
         const auto serial = f.size() == 8 ? NumberOf(f[2]) : std::nullopt;

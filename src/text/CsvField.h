@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +12,18 @@
 // quoted, with its quotes doubled.
 void AppendCsvField(std::string& line, std::wstring_view text);
 
-// The fields of the record that starts at `at` in `text`, as written above (quoted fields
-// with doubled quotes; no apostrophe is taken off); the record ends at a line break outside
-// quotes, LF or CR LF, or at the end. `at` moves past it.
-std::vector<std::string> NextCsvRecord(std::string_view text, std::size_t& at);
+// The records of CSV text one after another, as written above (quoted fields with doubled
+// quotes; no apostrophe is taken off). A record ends at a line break outside quotes, LF or
+// CR LF, or at the end of the text.
+class CsvRecords {
+public:
+    explicit CsvRecords(std::string_view text) : m_text(text) {}
+    bool AtEnd() const { return m_at >= m_text.size(); }
+    // The fields of the next record; they stay until the next call.
+    std::span<const std::string> Next();
+
+private:
+    std::string_view m_text;
+    std::size_t m_at = 0;
+    std::vector<std::string> m_fields;  // kept with their storage from record to record
+};
