@@ -5,6 +5,7 @@
 // against its floor, and fails only when a run could not be measured or the key box did not
 // get the image intact.
 //   TransmissionBench.exe [speed ms ...]     (default: 1 2 5 10 50)
+//   TransmissionBench.exe log-open [lines [rounds]]   the key maps of a long log, opened
 //   TransmissionBench.exe startup [rounds [other.exe ...]]   the start-up figures alone, with
 //                                            other programs next to it for comparison
 //   TransmissionBench.exe pace contacts speed [rounds]   the program's timed transmission and
@@ -20,6 +21,7 @@
 
 #include "gui/GuiDriver.h"
 #include "ProgramRun.h"
+#include "LogOpen.h"
 #include "StartupTime.h"
 #include "TickCost.h"
 
@@ -246,6 +248,22 @@ int main(int argc, char** argv) {
         return PrintStartup(argc >= 3 ? std::atoi(argv[2]) : kStartupRounds, others).failure.empty()
                    ? 0
                    : 1;
+    }
+    if (argc >= 2 && std::string(argv[1]) == "log-open") {
+        const LogOpenFigures log = MeasureLogOpen(argc >= 3 ? std::atoi(argv[2]) : 100000,
+                                                  argc >= 4 ? std::atoi(argv[3]) : 9);
+        std::printf("Key maps of a %d-line log (%.1f MB), %zu rounds\n", log.lines, log.megabytes,
+                    log.openMs.count);
+        if (!log.failure.empty()) {
+            std::printf("  not measured: %s\n", log.failure.c_str());
+            return 1;
+        }
+        std::printf(
+            "  system menu command until every line is listed: median %.0f ms, max %.0f ms\n",
+            log.openMs.median, log.openMs.max);
+        std::printf("  the text read into lines, in this process: median %.0f ms, max %.0f ms\n",
+                    log.readMs.median, log.readMs.max);
+        return 0;
     }
     std::vector<int> speeds;
     for (int i = 1; i < argc; ++i) {

@@ -6,6 +6,8 @@
 #   bench/run.sh pace <contacts> <speed ms> [rounds]   the program's timed write and the bare
 #                                        loop in turn, default 9 rounds, with their medians
 #   bench/run.sh startup [rounds [other.exe ...]]      the start-up figures alone
+#   bench/run.sh log-open [lines [rounds]]              the key maps of a long production log
+#                                        (default 100000 lines, 9 rounds)
 #   bench/run.sh --test-log [lines ...]  instead: the keyboard test dialog's cost per log line,
 #                                        default: 1000 10000 (a few seconds)
 #   BENCH_BUILD=<dir>   Windows build folder, default build/bench: the program as it ships,

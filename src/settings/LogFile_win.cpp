@@ -23,6 +23,25 @@ bool StoreLogFile(const std::wstring& path) {
     return SaveFilePlace(registry, kLogFileValue, path) == SaveResult::Saved;
 }
 
+std::wstring ReadLogBytes(const std::wstring& path, std::size_t limit, std::string& bytes,
+                          bool& newestOnly) {
+    bytes.clear();
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data))
+        return fw::SystemReason(::GetLastError());
+    const std::uint64_t size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    newestOnly = size > limit;
+    // One byte before the newest `limit` tells whether they start with a whole line.
+    const std::uint64_t from = newestOnly ? size - limit - 1 : 0;
+    const std::wstring failure =
+        ReadFileRange(path, from, static_cast<std::size_t>(size - from), bytes);
+    if (newestOnly) {
+        const std::size_t lineEnd = bytes.find('\n');
+        bytes.erase(0, lineEnd == std::string::npos ? lineEnd : lineEnd + 1);
+    }
+    return failure;
+}
+
 std::wstring SpoolPath() {
     const std::wstring folder = fw::LocalAppDataFolder();
     return folder.empty() ? folder : folder + L"\\" + kSpoolName;

@@ -15,6 +15,11 @@
 LogPlace StoredLogPlace();
 // Stores the path; false when the registry refused it.
 bool StoreLogFile(const std::wstring& path);
+// The log's bytes for reading it back: the whole file, or where it is longer than `limit`, its
+// newest bytes from the first whole line on (`newestOnly`). Returns the system's reason when it
+// could not be read; else empty.
+std::wstring ReadLogBytes(const std::wstring& path, std::size_t limit, std::string& bytes,
+                          bool& newestOnly);
 // The spool's full path; empty when the system cannot name the folder.
 std::wstring SpoolPath();
 

@@ -154,6 +154,30 @@ LogReading ReadLog(std::string_view bytes) {
     return reading;
 }
 
+std::wstring LogListSummary(std::wstring_view logPath, std::size_t listed, int skipped,
+                            bool newestOnly) {
+    std::wstring text = (newestOnly ? L"The newest " : L"") + std::to_wstring(listed) +
+                        (listed == 1 ? L" write" : L" writes") + L" in \"" + std::wstring(logPath) +
+                        L"\", newest first.";
+    if (skipped > 0)
+        text +=
+            L" " + std::to_wstring(skipped) +
+            (skipped == 1 ? L" line is no log line and is" : L" lines are no log lines and are") +
+            L" left out.";
+    return text;
+}
+
+std::wstring CannotReadLogMessage(std::wstring_view logPath, std::wstring_view reason) {
+    return L"Cannot read the production log \"" + std::wstring(logPath) + L"\":\n" +
+           std::wstring(reason);
+}
+
+std::wstring NoKeyMapMessage(std::int32_t serial) {
+    return L"The line of serial number " + std::to_wstring(serial) +
+           L" holds no key map this program can take: its image does not fit its contacts, or "
+           L"its check byte is wrong. The fields are as they were.";
+}
+
 std::wstring FileNameOf(std::wstring_view path) {
     const size_t slash = path.find_last_of(L"\\/:");
     return std::wstring(slash == std::wstring_view::npos ? path : path.substr(slash + 1));

@@ -78,6 +78,14 @@ LogReading ReadLog(std::string_view bytes);
 // The Image column: "00 0a 30" or, as older logs wrote it, "000a30"; nothing for other text.
 std::optional<std::vector<std::uint8_t>> ParseImageText(std::string_view text);
 
+// The texts of the key maps taken from the log: the line over the list (how many lines of which
+// log it lists, newest first, and how many it left out; `newestOnly`: the log was too long to
+// be read whole), the log that could not be read, and the line whose image is no key map.
+std::wstring LogListSummary(std::wstring_view logPath, std::size_t listed, int skipped,
+                            bool newestOnly);
+std::wstring CannotReadLogMessage(std::wstring_view logPath, std::wstring_view reason);
+std::wstring NoKeyMapMessage(std::int32_t serial);
+
 // "C:\Logs\box.ini" -> "box.ini".
 std::wstring FileNameOf(std::wstring_view path);
 

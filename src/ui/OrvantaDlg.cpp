@@ -16,6 +16,7 @@
 #include "programming/AckLetter.h"
 #include "settings/FieldRules.h"
 #include "ui/ConfigFiles.h"
+#include "ui/LogKeyMaps.h"
 #include "settings/Registry_win.h"
 #include "settings/Settings.h"
 #include "ui/Keycodes.h"
@@ -150,6 +151,9 @@ LRESULT COrvantaDlg::OnSysCommand(WPARAM command, LPARAM) {
     } else if (id == IDM_SHARED_SERIAL) {
         if (UpdateData(TRUE) && m_shared.Choose(m_serial))
             UpdateData(FALSE);
+    } else if (id == IDM_LOG_KEY_MAP) {
+        if (const auto values = TakeKeyMapFromLog(m_hWnd))
+            ApplyConfiguration(*values);
     } else {
         SetMsgHandled(false);  // minimize, move, close and the rest as usual
     }

@@ -11,14 +11,17 @@
 #define IDD_KEYCODES 130
 #define IDD_TEST 133
 #define IDD_PROGRESS 136
+#define IDD_LOG_KEY_MAPS 139
 
-// System menu: "&About ...", then the configuration files, the production log and the shared
-// serial numbers (multiples of 16 below 0xF000, as system commands must be)
+// System menu: "&About ...", then the configuration files, the production log, the shared
+// serial numbers and the key maps in the log (multiples of 16 below 0xF000, as system commands must
+// be)
 #define IDM_ABOUTBOX 0x0010
 #define IDM_OPEN_CONFIG 0x0020
 #define IDM_SAVE_CONFIG 0x0030
 #define IDM_PRODUCTION_LOG 0x0040
 #define IDM_SHARED_SERIAL 0x0050
+#define IDM_LOG_KEY_MAP 0x0060
 
 // About box
 #define IDC_ABOUT_BRAND 1008
@@ -38,6 +41,11 @@
 
 // Progress dialog
 #define IDC_PROGRESS_BAR 1013
+
+// Key maps in the production log
+#define IDC_LOG_LIST 1300
+#define IDC_LOG_FIND 1301
+#define IDC_LOG_SUMMARY 1302
 
 // Main dialog
 #define IDC_KEYCODE 1000

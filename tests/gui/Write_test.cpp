@@ -1,8 +1,12 @@
 // "Schreiben" end to end through the real dialog: over the lock LEDs to the emulated key box,
 // timed and blocking, the key box's answer, the refusals, closing the dialog in the middle of
-// a transmission, and slots filled with the key code chooser.
+// a transmission, slots filled with the key code chooser, the production log, and a key map
+// taken back from it.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -12,6 +16,7 @@
 #include "GuiDriver.h"
 #include "support/KeyBoxEmulator_win.h"
 #include "programming/ConfigImage.h"
+#include "settings/ProductionLog.h"
 #include "ui/WindowMessages.h"
 #include "ui/resource.h"
 
@@ -440,6 +445,96 @@ TEST_F(WriteFromFile, TheFileIsShownAndWritten) {
     EXPECT_EQ(gui::DwordSetting(L"contacts"), 6u);
     EXPECT_EQ(gui::DwordSetting(L"delay"), 25u);
     EXPECT_EQ(gui::DwordSetting(L"clearTime"), 10u);
+}
+
+// A key box back for service: its key map is taken from the production log by its serial number,
+// in the program started again with other fields. Every field but the serial number and the
+// speed then holds what was written, and the next write sends the image the key box decoded the
+// first time. A missing log is named; a line that is no log line is left out and counted; a
+// line whose image is no key map is refused by its serial number and changes nothing.
+TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
+    const std::wstring log = gui::BuildDir() + L"\\key maps log.csv";
+    ::DeleteFileW(log.c_str());
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, gui::kSettingsKey, L"LogFile", REG_SZ, log.c_str(),
+                      static_cast<DWORD>((log.size() + 1) * sizeof(wchar_t)));
+    const auto openKeyMaps = [&] {
+        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_LOG_KEY_MAP, 0);
+    };
+    openKeyMaps();
+    const auto missing = program.AnswerBox(IDOK);
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->text.rfind(L"Cannot read the production log \"" + log + L"\":\n", 0), 0u);
+
+    Entry e;
+    e.serial = L"2001";
+    e.contacts = 12;
+    e.protectedFlag = true;
+    e.bounce = L"25";
+    e.repeat = L"a05";
+    e.slots[0] = L"1e", e.slots[5] = L"21e", e.slots[11] = L"e1", e.slots[47] = L"104";
+    ConfigImage unfit = Entry().Expected();
+    LogRecord refused;
+    refused.serial = 77, refused.contacts = 4,
+    refused.image.assign(unfit.begin(), unfit.begin() + 44);
+    ASSERT_TRUE(
+        gui::WriteFileBytes(log, LogPrefix(0, true) + "no log line\r\n" + FormatLogLine(refused)));
+    ASSERT_NO_FATAL_FAILURE(Enter(e));
+    program.SetText(IDC_SPEED, L"2");
+    program.Click(IDC_WRITE);
+    ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
+    ASSERT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_SERIAL) == L"2002"; }));
+    program.Click(IDOK);
+    ASSERT_TRUE(program.WaitForExit());
+
+    ASSERT_TRUE(program.Start());
+    Entry other;
+    other.serial = L"3000";
+    other.slots[2] = L"5";
+    ASSERT_NO_FATAL_FAILURE(Enter(other));
+    program.SetText(IDC_SPEED, L"3");
+    openKeyMaps();
+    const HWND keyMaps = program.WaitForBox();
+    ASSERT_NE(keyMaps, nullptr);
+    EXPECT_EQ(gui::WindowText(keyMaps), L"Key maps in the production log");
+    const HWND list = ::GetDlgItem(keyMaps, IDC_LOG_LIST);
+    EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_NE(gui::WindowText(::GetDlgItem(keyMaps, IDC_LOG_SUMMARY)).find(L" 1 line is no log"),
+              std::wstring::npos);
+    const auto find = [&](const wchar_t* serial) {
+        ::SendMessageW(::GetDlgItem(keyMaps, IDC_LOG_FIND), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(serial));
+        return ::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    };
+    EXPECT_EQ(find(L"77"), 1);  // newest first
+    ::PostMessageW(keyMaps, WM_COMMAND, IDOK, 0);
+    HWND refusal = nullptr;
+    ASSERT_TRUE(gui::WaitUntil([&] {
+        refusal = program.FindBox();
+        return refusal != nullptr && refusal != keyMaps;
+    }));
+    EXPECT_EQ(gui::BoxText(refusal).rfind(L"The line of serial number 77 holds no key map", 0), 0u);
+    gui::Answer(refusal, IDOK);
+    EXPECT_EQ(find(L"7"), -1);
+    EXPECT_EQ(find(L"2001"), 0);
+    ::PostMessageW(keyMaps, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(gui::WaitUntil([&] { return !::IsWindow(keyMaps); }));
+    ASSERT_TRUE(program.Settle());
+
+    EXPECT_EQ(program.Text(IDC_SERIAL), L"3000");
+    EXPECT_EQ(program.Text(IDC_SPEED), L"3");
+    EXPECT_EQ(program.Text(IDC_CONTACTS), L"12");
+    EXPECT_EQ(program.Text(IDC_BOUNCE), L"25");
+    EXPECT_EQ(program.Text(IDC_REPEAT), L"a05");
+    EXPECT_EQ(program.Send(IDC_PROTECTED, BM_GETCHECK), BST_CHECKED);
+    for (int s = 0; s < kSlotCount; ++s)
+        EXPECT_EQ(program.Text(IDC_SLOT_FIRST + s), e.slots[s]) << "slot " << s;
+    program.SetText(IDC_SERIAL, e.serial);
+    program.Click(IDC_WRITE);
+    ASSERT_TRUE(keyBox.WaitForImages(2, kImageTimeoutMs));
+    const auto images = keyBox.Images();
+    EXPECT_TRUE(images[1].valid);
+    EXPECT_EQ(images[1].bytes, images[0].bytes);
+    ::DeleteFileW(log.c_str());
 }
 
 }  // namespace

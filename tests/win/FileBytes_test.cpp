@@ -1,10 +1,13 @@
 // Files on the real file system: one far beyond the usual path limit is made, read, added to
 // and replaced, and a failure at the last step of a replace leaves the old file as it was and
-// nothing else behind.
+// nothing else behind; of a long log, the newest whole lines are read.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "gui/GuiDriver.h"
 #include "settings/FileBytes_win.h"
+#include "settings/LogFile_win.h"
 
 namespace {
 
@@ -39,6 +42,30 @@ TEST(FileBytes, AFileThatCannotBeReplacedStaysAsItWas) {
     }
     for (int i = 2; i >= 0; --i)  // each folder empty: no new file or backup left beside a.ini
         EXPECT_TRUE(::RemoveDirectoryW((L"\\\\?\\" + folders[i]).c_str())) << i;
+}
+
+// Of a log longer than what is read of it, the newest whole lines are read, however the cut
+// falls.
+TEST(FileBytes, OfALongLogTheNewestWholeLinesAreRead) {
+    const std::wstring path = gui::BuildDir() + L"\\newest lines.csv";
+    ::DeleteFileW(path.c_str());
+    ASSERT_EQ(CreateFileBytes(path, "head\r\nold\r\nnew\r\n"), L"");
+    const std::tuple<std::size_t, const char*, bool> reads[] = {
+        {16, "head\r\nold\r\nnew\r\n", false},
+        {10, "old\r\nnew\r\n", true},
+        {9, "new\r\n", true},
+        {4, "", true}};
+    for (const auto& [limit, expected, newest] : reads) {
+        std::string bytes;
+        bool newestOnly = !newest;
+        EXPECT_EQ(ReadLogBytes(path, limit, bytes, newestOnly), L"");
+        EXPECT_EQ(bytes, expected) << limit;
+        EXPECT_EQ(newestOnly, newest) << limit;
+    }
+    ::DeleteFileW(path.c_str());
+    std::string bytes;
+    bool newestOnly = false;
+    EXPECT_NE(ReadLogBytes(path, 16, bytes, newestOnly), L"");
 }
 
 }  // namespace
