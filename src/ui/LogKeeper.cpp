@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "framework/MessageBox.h"
+#include "framework/SystemFiles.h"
 #include "text/Unicode.h"
+#include "ui/Messages.h"
 
 namespace {
 
@@ -20,6 +22,14 @@ std::wstring ComputerName() {
 }
 
 }  // namespace
+
+void ChooseLogFile(HWND owner) {
+    // The chosen file is added to, never emptied: the dialog asks nothing about replacing it.
+    const auto path =
+        fw::AskFilePath(owner, fw::FileDialog::AddTo, kLogFilter, L"csv", StoredLogPlace().path);
+    if (path && !StoreLogFile(*path))
+        fw::MessageBox(owner, kRegistryWriteFailed, MB_OK);
+}
 
 void CLogKeeper::Start() {
     CSpoolTurn turn;

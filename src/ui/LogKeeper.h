@@ -10,6 +10,10 @@
 #include "settings/LogFile_win.h"
 #include "settings/ProductionLog.h"
 
+// "Production log...": the user chooses the log file, which is stored; a message when the
+// registry refused it.
+void ChooseLogFile(HWND owner);
+
 class CLogKeeper {
 public:
     // `owner`: the window over the messages about the log.

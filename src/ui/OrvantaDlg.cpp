@@ -15,11 +15,11 @@
 #include "framework/WinApp.h"
 #include "programming/AckLetter.h"
 #include "settings/FieldRules.h"
-#include "ui/ConfigFiles.h"
-#include "ui/LogKeyMaps.h"
 #include "settings/Registry_win.h"
 #include "settings/Settings.h"
+#include "ui/ConfigFiles.h"
 #include "ui/Keycodes.h"
+#include "ui/LogKeyMaps.h"
 #include "ui/Messages.h"
 #include "ui/ProgressDlg.h"
 #include "ui/SystemMenu.h"
@@ -147,7 +147,7 @@ LRESULT COrvantaDlg::OnSysCommand(WPARAM command, LPARAM) {
         else if (path)
             OpenConfiguration(*path);
     } else if (id == IDM_PRODUCTION_LOG) {
-        ChooseLogFile();
+        ChooseLogFile(m_hWnd);
     } else if (id == IDM_SHARED_SERIAL) {
         if (UpdateData(TRUE) && m_shared.Choose(m_serial))
             UpdateData(FALSE);
@@ -314,14 +314,6 @@ void COrvantaDlg::SaveConfiguration(const std::wstring& path) {
     // A refused field has said why; a file that could not be saved says so itself.
     if (UpdateData(TRUE) && SaveConfigFile(m_hWnd, path, FileValuesOf(Members())))
         m_configFile = path;
-}
-
-void COrvantaDlg::ChooseLogFile() {
-    // The chosen file is added to, never emptied: the dialog asks nothing about replacing it.
-    const auto path =
-        fw::AskFilePath(m_hWnd, fw::FileDialog::AddTo, kLogFilter, L"csv", StoredLogPlace().path);
-    if (path && !StoreLogFile(*path))
-        MessageBox(kRegistryWriteFailed, nullptr, MB_OK);
 }
 
 BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {

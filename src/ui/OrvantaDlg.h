@@ -94,7 +94,6 @@ private:
     void ApplyConfiguration(const ConfigValues& values);
     // The production log's record of this write of `image`, as the members say.
     LogRecord WriteRecord(LogMethod method, std::vector<std::uint8_t> image) const;
-    void ChooseLogFile();
 
     // The write command's side of the dialog.
     bool ControlsToMembers() override { return UpdateData(TRUE) != FALSE; }
