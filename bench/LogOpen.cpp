@@ -11,13 +11,6 @@
 
 namespace {
 
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
-}
-
 // A log as busy benches leave it: both image lengths, and a file name on every line.
 std::string LongLog(int lines) {
     std::string log = LogPrefix(0, true);
@@ -36,8 +29,7 @@ std::string LongLog(int lines) {
 
 // Opens the key maps and returns the milliseconds until the list holds `lines` lines, or -1.
 double OpenOnce(const gui::Program& program, int lines) {
-    LARGE_INTEGER start, listed;
-    ::QueryPerformanceCounter(&start);
+    const Stopwatch watch;
     ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_LOG_KEY_MAP, 0);
     HWND keyMaps = nullptr;
     const bool shown = gui::WaitUntil([&] {
@@ -45,12 +37,12 @@ double OpenOnce(const gui::Program& program, int lines) {
         return keyMaps != nullptr &&
                ::SendMessageW(::GetDlgItem(keyMaps, IDC_LOG_LIST), LVM_GETITEMCOUNT, 0, 0) == lines;
     });
-    ::QueryPerformanceCounter(&listed);
+    const double ms = watch.Ms();
     if (keyMaps != nullptr)
         ::PostMessageW(keyMaps, WM_COMMAND, IDCANCEL, 0);
     if (!shown || !program.WaitForNoBox())
         return -1;
-    return Milliseconds(start, listed);
+    return ms;
 }
 
 }  // namespace
@@ -62,15 +54,14 @@ LogOpenFigures MeasureLogOpen(int lines, int rounds) {
     figures.megabytes = static_cast<double>(log.size()) / 1e6;
     std::vector<double> reads;
     for (int round = 0; round < rounds; ++round) {
-        LARGE_INTEGER start, end;
-        ::QueryPerformanceCounter(&start);
+        const Stopwatch watch;
         const LogReading reading = ReadLog(log);
-        ::QueryPerformanceCounter(&end);
+        const double ms = watch.Ms();
         if (static_cast<int>(reading.lines.size()) != lines) {
             figures.failure = "the log read back with other lines";
             return figures;
         }
-        reads.push_back(Milliseconds(start, end));
+        reads.push_back(ms);
     }
     figures.readMs = SpreadOf(reads);
 

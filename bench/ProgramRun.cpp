@@ -17,13 +17,6 @@
 
 namespace {
 
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
-}
-
 bool AllLocksOff() {
     return !gui::LockOn(VK_CAPITAL) && !gui::LockOn(VK_NUMLOCK) && !gui::LockOn(VK_SCROLL);
 }
@@ -146,15 +139,12 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     figures.expectedLetter = ComputeAckLetter(expected.data(), figures.length);
 
     gui::Program program;
-    LARGE_INTEGER before;
-    LARGE_INTEGER after;
-    ::QueryPerformanceCounter(&before);
+    const Stopwatch start;
     if (!program.Start()) {
         figures.failure = "Orvanta.exe did not start";
         return figures;
     }
-    ::QueryPerformanceCounter(&after);
-    figures.startMs = Milliseconds(before, after);
+    figures.startMs = start.Ms();
 
     EnterSettings(program, settings, contacts, speed);
     if (!program.Settle() || !gui::ResetLocks() || !program.BringToFront()) {

@@ -1,5 +1,7 @@
 #include "Spread.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 namespace {
@@ -33,4 +35,18 @@ std::vector<double> GapsOf(const std::vector<double>& times) {
     for (std::size_t i = 1; i < times.size(); ++i)
         gaps.push_back(times[i] - times[i - 1]);
     return gaps;
+}
+
+Stopwatch::Stopwatch() {
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    m_start = now.QuadPart;
+}
+
+double Stopwatch::Ms() const {
+    LARGE_INTEGER now, frequency;
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - m_start) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
 }

@@ -15,5 +15,15 @@ struct Spread {
 
 Spread SpreadOf(std::vector<double> values);
 
+// Milliseconds on the performance counter since the watch was made.
+class Stopwatch {
+public:
+    Stopwatch();
+    double Ms() const;
+
+private:
+    long long m_start;
+};
+
 // Differences between neighbours of an ordered series of times.
 std::vector<double> GapsOf(const std::vector<double>& times);

@@ -16,9 +16,7 @@ double TimeToDialog(const std::wstring& exe) {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     std::wstring commandLine = L"\"" + exe + L"\"";
-    LARGE_INTEGER frequency, start, shown;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&start);
+    const Stopwatch start;
     if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           nullptr, &startup, &process)) {
         return -1;
@@ -29,7 +27,7 @@ double TimeToDialog(const std::wstring& exe) {
            ::GetTickCount64() < deadline) {
         ::WaitForSingleObject(process.hProcess, 1);  // polls another process's window
     }
-    ::QueryPerformanceCounter(&shown);
+    const double shownMs = start.Ms();
     if (dialog != nullptr)
         ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (::WaitForSingleObject(process.hProcess, gui::kTimeoutMs) != WAIT_OBJECT_0)
@@ -38,8 +36,7 @@ double TimeToDialog(const std::wstring& exe) {
     ::CloseHandle(process.hThread);
     if (dialog == nullptr)
         return -1;
-    return static_cast<double>(shown.QuadPart - start.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
+    return shownMs;
 }
 
 }  // namespace
