@@ -113,11 +113,13 @@ LRESULT CLogKeyMapsDlg::OnNotify(WPARAM, LPARAM info) {
         SetMsgHandled(false);
     } else if (header->code == LVN_GETDISPINFOW) {
         LVITEMW& cell = reinterpret_cast<NMLVDISPINFOW*>(info)->item;
-        if ((cell.mask & LVIF_TEXT) == 0 || cell.iItem < 0 ||
+        if ((cell.mask & LVIF_TEXT) == 0 || cell.cchTextMax <= 0 || cell.iItem < 0 ||
             cell.iItem >= static_cast<int>(m_lines.size()))
             return 0;
         ::lstrcpynW(cell.pszText, CellText(Line(cell.iItem), cell.iSubItem).c_str(),
                     cell.cchTextMax);
+    } else if (header->code == LVN_ODFINDITEMW) {
+        return -1;  // keys typed into the list find no line: the serial number field does
     } else if (header->code == NM_DBLCLK &&
                reinterpret_cast<const NMITEMACTIVATE*>(info)->iItem >= 0) {
         OnOK();
