@@ -473,8 +473,9 @@ TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
     e.repeat = L"a05";
     e.slots[0] = L"1e", e.slots[5] = L"21e", e.slots[11] = L"e1", e.slots[47] = L"104";
     ConfigImage unfit = Entry().Expected();
-    LogRecord refused;
-    refused.serial = 77, refused.contacts = 4,
+    LogRecord refused;  // one byte too many for 4 contacts
+    refused.serial = 77;
+    refused.contacts = 4;
     refused.image.assign(unfit.begin(), unfit.begin() + 44);
     ASSERT_TRUE(
         gui::WriteFileBytes(log, LogPrefix(0, true) + "no log line\r\n" + FormatLogLine(refused)));
