@@ -51,17 +51,20 @@ std::optional<ConfigValues> TakeKeyMapFromLog(HWND owner) {
     std::string bytes;
     bool newestOnly = false;
     std::wstring problem = place.problem;
+    // A long log on a slow share takes a moment: the cursor says so meanwhile.
+    const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     if (problem.empty()) {
         const std::wstring failure = ReadLogBytes(place.path, kMaxLogBytes, bytes, newestOnly);
         if (!failure.empty())
             problem = CannotReadLogMessage(place.path, failure);
     }
+    LogReading reading = ReadLog(bytes);
+    bytes = std::string();  // the lines hold what the list shows
+    ::SetCursor(previous);
     if (!problem.empty()) {
         fw::MessageBox(owner, problem, MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;
     }
-    LogReading reading = ReadLog(bytes);
-    bytes = std::string();  // the lines hold what the list shows
     std::wstring summary =
         LogListSummary(place.path, reading.lines.size(), reading.skipped, newestOnly);
     CLogKeyMapsDlg dialog(std::move(reading.lines), std::move(summary));
