@@ -83,6 +83,12 @@ void DDX_Check(CDataExchange& dx, int id, BOOL& value) {
     }
 }
 
+void DDX_Check(CDataExchange& dx, int id, bool& value) {
+    BOOL checked = value ? TRUE : FALSE;
+    DDX_Check(dx, id, checked);
+    value = checked != FALSE;
+}
+
 void DDX_Control(CDataExchange& dx, int id, CWnd& control) {
     if (dx.Failed())
         return;

@@ -39,6 +39,7 @@ void DDX_Text(CDataExchange& dx, int id, std::int32_t& value);
 void DDX_Text(CDataExchange& dx, int id, std::uint32_t& value);
 void DDX_Text(CDataExchange& dx, int id, std::wstring& value);
 void DDX_Check(CDataExchange& dx, int id, BOOL& value);
+void DDX_Check(CDataExchange& dx, int id, bool& value);
 // Attaches a control wrapper to its window (both directions).
 void DDX_Control(CDataExchange& dx, int id, CWnd& control);
 // Editable combo box text. Shown as the first list item that begins with the text, or as the

@@ -46,3 +46,18 @@ public:
 
     HWND m_hWnd = nullptr;
 };
+
+// The wait cursor while an object of this class lives; then the cursor shown before it.
+class CWaitCursor {
+public:
+    CWaitCursor() : m_previous(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~CWaitCursor() {
+        if (m_previous != nullptr)
+            ::SetCursor(m_previous);
+    }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+private:
+    HCURSOR m_previous;
+};

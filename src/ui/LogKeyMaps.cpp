@@ -48,19 +48,20 @@ std::wstring CellText(const LoggedWrite& line, int column) {
 
 std::optional<ConfigValues> TakeKeyMapFromLog(HWND owner) {
     const LogPlace place = StoredLogPlace();
-    std::string bytes;
     bool newestOnly = false;
     std::wstring problem = place.problem;
-    // A long log on a slow share takes a moment: the cursor says so meanwhile.
-    const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    if (problem.empty()) {
-        const std::wstring failure = ReadLogBytes(place.path, kMaxLogBytes, bytes, newestOnly);
-        if (!failure.empty())
-            problem = CannotReadLogMessage(place.path, failure);
+    LogReading reading;
+    {
+        // A long log on a slow share takes a moment: the cursor says so meanwhile.
+        const CWaitCursor wait;
+        std::string bytes;
+        if (problem.empty()) {
+            const std::wstring failure = ReadLogBytes(place.path, kMaxLogBytes, bytes, newestOnly);
+            if (!failure.empty())
+                problem = CannotReadLogMessage(place.path, failure);
+        }
+        reading = ReadLog(bytes);  // the bytes go at the end of the block
     }
-    LogReading reading = ReadLog(bytes);
-    bytes = std::string();  // the lines hold what the list shows
-    ::SetCursor(previous);
     if (!problem.empty()) {
         fw::MessageBox(owner, problem, MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;

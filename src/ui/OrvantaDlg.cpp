@@ -33,7 +33,6 @@ COrvantaDlg::COrvantaDlg(std::wstring_view versionTitle, std::vector<std::wstrin
     : CDialogEx(IDD_ORVANTA_DIALOG),
       m_versionTitle(versionTitle),
       m_startupFiles(std::move(startupFiles)) {
-    SetMembers(Configuration());
     m_icon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
     // The library is asked once, here: a key box plugged in later is not seen through it.
     m_device = OpenDeviceLibrary(std::make_unique<CBrondel>());
@@ -68,18 +67,18 @@ const fw::MsgMap* COrvantaDlg::GetThisMessageMap() {
 void COrvantaDlg::DoDataExchange(CDataExchange& dx) {
     CDialogEx::DoDataExchange(dx);
     fw::DDX_Control(dx, IDC_CONTACTS, m_contactsBox);
-    fw::DDX_Text(dx, IDC_SERIAL, m_serial);
+    fw::DDX_Text(dx, IDC_SERIAL, m_config.serial);
     if (dx.m_bSaveAndValidate) {
         fw::DDX_CBString(dx, IDC_CONTACTS, m_contactsText);
     } else {
         ShowContacts();
     }
-    fw::DDX_Check(dx, IDC_PROTECTED, m_protected);
-    fw::DDX_Text(dx, IDC_BOUNCE, m_bounceTime);
+    fw::DDX_Check(dx, IDC_PROTECTED, m_config.protectedFlag);
+    fw::DDX_Text(dx, IDC_BOUNCE, m_config.bounceTime);
     fw::DDX_Check(dx, IDC_KEYSTACK, m_keyStack);
-    fw::DDX_Text(dx, IDC_REPEAT, m_repeatText);
-    fw::DDX_Text(dx, IDC_SPEED, m_speed);
-    fw::DDV_MinMaxUInt(dx, IDC_SPEED, m_speed, kMinSpeed, kMaxSpeed);
+    fw::DDX_Text(dx, IDC_REPEAT, m_config.repeatText);
+    fw::DDX_Text(dx, IDC_SPEED, m_config.speed);
+    fw::DDV_MinMaxUInt(dx, IDC_SPEED, m_config.speed, kMinSpeed, kMaxSpeed);
     fw::DDX_Control(dx, IDC_FEEDBACK, m_feedback);
     fw::DDX_Control(dx, IDC_WAIT_BUTTON, m_waitButton);
     fw::DDX_Control(dx, IDC_PROGRAMMED, m_programmedButton);
@@ -112,16 +111,12 @@ BOOL COrvantaDlg::OnInitDialog() {
     // made here, they held its first showing up by about 8 ms that nobody could use.
     // So do the production log lines that an earlier run could not log.
     m_logKeeper.SetOwner(m_hWnd);
-    if (::SetTimer(m_hWnd, kFieldTipsTimer, USER_TIMER_MINIMUM, nullptr) == 0) {
-        m_tips.Create(m_hWnd);
-        m_logKeeper.Start();
-    }
+    if (::SetTimer(m_hWnd, kFieldTipsTimer, USER_TIMER_MINIMUM, nullptr) == 0)
+        AfterFirstPaint();
 
-    Configuration settings = Members(false);
     CRegistry registry;
-    ::LoadSettings(registry, settings);
-    SetMembers(settings);
-    m_shared.Start(m_hWnd, m_serial);
+    ::LoadSettings(registry, m_config);
+    m_shared.Start(m_hWnd, m_config.serial);
     UpdateData(FALSE);
     m_notWritten = FALSE;  // the exchange has selected the count's item, if it has one
     // Every slot field starts as "0", as the template creates it.
@@ -149,7 +144,7 @@ LRESULT COrvantaDlg::OnSysCommand(WPARAM command, LPARAM) {
     } else if (id == IDM_PRODUCTION_LOG) {
         ChooseLogFile(m_hWnd);
     } else if (id == IDM_SHARED_SERIAL) {
-        if (UpdateData(TRUE) && m_shared.Choose(m_serial))
+        if (UpdateData(TRUE) && m_shared.Choose(m_config.serial))
             UpdateData(FALSE);
     } else if (id == IDM_LOG_KEY_MAP) {
         if (const auto values = TakeKeyMapFromLog(m_hWnd))
@@ -172,10 +167,14 @@ LRESULT COrvantaDlg::OnTimer(WPARAM id, LPARAM) {
     SetMsgHandled(id == kFieldTipsTimer);
     if (id == kFieldTipsTimer) {
         ::KillTimer(m_hWnd, kFieldTipsTimer);
-        m_tips.Create(m_hWnd);
-        m_logKeeper.Start();
+        AfterFirstPaint();
     }
     return 0;
+}
+
+void COrvantaDlg::AfterFirstPaint() {
+    m_tips.Create(m_hWnd);
+    m_logKeeper.Start();
 }
 
 LRESULT COrvantaDlg::OnEndSession(WPARAM ending, LPARAM) {
@@ -187,7 +186,7 @@ LRESULT COrvantaDlg::OnEndSession(WPARAM ending, LPARAM) {
 }
 
 LRESULT COrvantaDlg::OnNotify(WPARAM, LPARAM info) {
-    if (!m_tips.Answer(info, m_contacts))
+    if (!m_tips.Answer(info, m_config.contacts))
         SetMsgHandled(false);
     return 0;
 }
@@ -195,15 +194,15 @@ LRESULT COrvantaDlg::OnNotify(WPARAM, LPARAM info) {
 void COrvantaDlg::ShowContacts() {
     // The field shows the count in use with its item selected, and nothing with no selection
     // for a count outside the list, never one count while another is used.
-    m_contactsText = ContactsText(m_contacts);
-    m_contactsBox.SetCurSel(ContactsListIndex(m_contacts));
+    m_contactsText = ContactsText(m_config.contacts);
+    m_contactsBox.SetCurSel(ContactsListIndex(m_config.contacts));
 }
 
 void COrvantaDlg::OnContactsSelChange() {
     const int index = m_contactsBox.GetCurSel();
     m_notWritten = TRUE;
     if (const auto contacts = ContactsFromListIndex(index))
-        m_contacts = *contacts;
+        m_config.contacts = *contacts;
 }
 
 void COrvantaDlg::OnContactsEditChange() {
@@ -212,7 +211,7 @@ void COrvantaDlg::OnContactsEditChange() {
     // read here, not from the exchange, which stops early when a field before it is refused.
     const std::wstring typed = m_contactsBox.GetWindowText();
     if (const auto contacts = ContactsFromText(typed))
-        m_contacts = *contacts;
+        m_config.contacts = *contacts;
     m_notWritten = TRUE;
     const DWORD caret = m_contactsBox.GetEditSel();
     UpdateData(FALSE);
@@ -224,11 +223,9 @@ void COrvantaDlg::OnContactsEditChange() {
 
 void COrvantaDlg::OnRead() {
     UpdateData(TRUE);
-    HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    const CWaitCursor wait;
     MessageBox(kNotImplemented, nullptr, MB_OK);
     UpdateData(FALSE);
-    if (previous != nullptr)
-        ::SetCursor(previous);
 }
 
 void COrvantaDlg::OnKeycode() {
@@ -248,7 +245,7 @@ void COrvantaDlg::OnExit() {
 
 void COrvantaDlg::OnSerialPlus() {
     UpdateData(TRUE);
-    m_serial = NextSerial(m_serial);
+    m_config.serial = NextSerial(m_config.serial);
     UpdateData(FALSE);
 }
 
@@ -289,23 +286,23 @@ void COrvantaDlg::OpenConfiguration(const std::wstring& path) {
 }
 
 void COrvantaDlg::ApplyConfiguration(const ConfigValues& values) {
-    Configuration config = Members(false);
-    ApplyFileValues(values, config);
-    SetMembers(config);
+    ApplyFileValues(values, m_config);
+    m_config.slots = {};  // the slot fields hold them
     // Only the fields the file names change: the others keep what was typed into them.
     if (values.contacts)
         ShowContacts();
     if (values.bounceTime)
-        CWnd(GetDlgItem(IDC_BOUNCE)).SetWindowText(std::to_wstring(m_bounceTime));
+        CWnd(GetDlgItem(IDC_BOUNCE)).SetWindowText(std::to_wstring(*values.bounceTime));
     if (values.speed)
-        CWnd(GetDlgItem(IDC_SPEED)).SetWindowText(std::to_wstring(m_speed));
+        CWnd(GetDlgItem(IDC_SPEED)).SetWindowText(std::to_wstring(*values.speed));
     if (values.protectedFlag)
-        ::CheckDlgButton(m_hWnd, IDC_PROTECTED, m_protected ? BST_CHECKED : BST_UNCHECKED);
+        ::CheckDlgButton(m_hWnd, IDC_PROTECTED,
+                         *values.protectedFlag ? BST_CHECKED : BST_UNCHECKED);
     if (values.repeatText)
-        SetRepeatText(m_repeatText);
+        SetRepeatText(*values.repeatText);
     for (int s = 0; s < kSlotCount; ++s) {
-        if (values.slots[static_cast<size_t>(s)])
-            SetSlotText(s, config.slots[static_cast<size_t>(s)]);
+        if (const auto& slot = values.slots[static_cast<size_t>(s)])
+            SetSlotText(s, *slot);
     }
     m_notWritten = TRUE;  // no key box holds this configuration yet
 }
@@ -340,7 +337,7 @@ BOOL COrvantaDlg::PreTranslateMessage(MSG* msg) {
     if (decision.action == FeedbackAction::Echo) {
         if (decision.acknowledged) {
             UpdateData(TRUE);
-            m_serial = m_shared.Next(m_serial);
+            m_config.serial = m_shared.Next(m_config.serial);
             UpdateData(FALSE);
             SaveSettings(true);
         }
@@ -364,21 +361,11 @@ WriteInput COrvantaDlg::ReadInput() {
     return {Members(), m_keyStack != FALSE, m_register0, m_deviceNo};
 }
 
-Configuration COrvantaDlg::Members(bool withSlots) const {
-    Configuration config{m_serial,     m_contacts, m_bounceTime, m_speed, m_protected != FALSE,
-                         m_repeatText, {}};
-    for (int s = 0; withSlots && s < kSlotCount; ++s)
+Configuration COrvantaDlg::Members() const {
+    Configuration config = m_config;
+    for (int s = 0; s < kSlotCount; ++s)
         config.slots[static_cast<size_t>(s)] = SlotText(s);
     return config;
-}
-
-void COrvantaDlg::SetMembers(const Configuration& config) {
-    m_serial = config.serial;
-    m_contacts = config.contacts;
-    m_bounceTime = config.bounceTime;
-    m_speed = config.speed;
-    m_protected = config.protectedFlag ? TRUE : FALSE;
-    m_repeatText = config.repeatText;
 }
 
 void COrvantaDlg::SetAwaitAck() {
@@ -388,8 +375,7 @@ void COrvantaDlg::SetAwaitAck() {
 }
 
 void COrvantaDlg::SendImageBlocking(int length) {
-    m_logKeeper.AwaitAnswer(
-        WriteRecord(LogMethod::Leds, {m_image.begin(), m_image.begin() + length}));
+    AwaitLedAnswer(length);
     m_transmitter.SendBlocking(length);
     m_expectedAck = ComputeAckLetter(m_image.data(), length);
 }
@@ -397,9 +383,8 @@ void COrvantaDlg::SendImageBlocking(int length) {
 bool COrvantaDlg::StartTimedTransmission(int length) {
     m_expectedAck = ComputeAckLetter(m_image.data(), length);
     m_progressDlg = nullptr;
-    if (m_transmitter.Start(length, m_speed)) {
-        m_logKeeper.AwaitAnswer(
-            WriteRecord(LogMethod::Leds, {m_image.begin(), m_image.begin() + length}));
+    if (m_transmitter.Start(length, m_config.speed)) {
+        AwaitLedAnswer(length);
         return true;
     }
     const DWORD error = ::GetLastError();
@@ -411,11 +396,16 @@ bool COrvantaDlg::StartTimedTransmission(int length) {
 void COrvantaDlg::LibraryWritten(const std::vector<std::uint8_t>& image, bool ok) {
     m_logKeeper.Log(WriteRecord(LogMethod::Library, image), ok ? LogResult::Ok : LogResult::Failed);
     if (ok && m_shared.InUse())  // the field shows the counter's number once the line is in
-        m_serial = m_shared.Next(m_serial);
+        m_config.serial = m_shared.Next(m_config.serial);
+}
+
+void COrvantaDlg::AwaitLedAnswer(int length) {
+    m_logKeeper.AwaitAnswer(
+        WriteRecord(LogMethod::Leds, {m_image.begin(), m_image.begin() + length}));
 }
 
 LogRecord COrvantaDlg::WriteRecord(LogMethod method, std::vector<std::uint8_t> image) const {
-    return MakeLogRecord(Members(false), method, FileNameOf(m_configFile), std::move(image));
+    return MakeLogRecord(m_config, method, FileNameOf(m_configFile), std::move(image));
 }
 
 void COrvantaDlg::SetSlotText(int slot, std::wstring_view text) {
@@ -431,14 +421,14 @@ void COrvantaDlg::SelectSlot(int slot) {
 
 void COrvantaDlg::SetRepeatText(std::wstring_view text) {
     // The member too: the key echo's exchange puts the members back into the fields.
-    m_repeatText = text;
+    m_config.repeatText = text;
     CEdit(GetDlgItem(IDC_REPEAT)).ReplaceAll(text);
 }
 
 void COrvantaDlg::SaveSettings(bool serialOnly) {
     CRegistry registry;
     const SaveResult saved =
-        serialOnly ? ::SaveSerial(registry, m_serial) : ::SaveSettings(registry, Members(false));
+        serialOnly ? ::SaveSerial(registry, m_config.serial) : ::SaveSettings(registry, m_config);
     if (saved != SaveResult::Saved)
         MessageBox(kRegistryWriteFailed, nullptr, MB_OK);
 }

@@ -73,10 +73,8 @@ protected:
 
 private:
     void ShowContacts();  // the count in use, in the contacts field
-    // The members as a configuration, with the slot fields' texts or without; and back (the
-    // fields show the members at the next exchange).
-    Configuration Members(bool withSlots = true) const;
-    void SetMembers(const Configuration& config);
+    // The configuration with the slot fields' texts.
+    Configuration Members() const;
     std::wstring SlotText(int slot) const {
         return CWnd(GetDlgItem(IDC_SLOT_FIRST + slot)).GetWindowText();
     }  // slot field 1160 + slot, 0..47
@@ -94,10 +92,15 @@ private:
     void ApplyConfiguration(const ConfigValues& values);
     // The production log's record of this write of `image`, as the members say.
     LogRecord WriteRecord(LogMethod method, std::vector<std::uint8_t> image) const;
+    // The first `length` bytes of the image are going out over the lock LEDs: their line waits
+    // for the key box's answer.
+    void AwaitLedAnswer(int length);
+    // What waits until the dialog has painted: the tooltips, and the log lines of a run before.
+    void AfterFirstPaint();
 
     // The write command's side of the dialog.
     bool ControlsToMembers() override { return UpdateData(TRUE) != FALSE; }
-    bool TakeSerial() override { return m_shared.Take(m_serial); }
+    bool TakeSerial() override { return m_shared.Take(m_config.serial); }
     WriteInput ReadInput() override;
     void FocusFeedback() override { m_feedback.SetFocus(); }
     bool IsLockKeyOn(int vk) override { return ::GetKeyState(vk) != 0; }
@@ -113,7 +116,7 @@ private:
     // What the key code chooser reads and writes.
     int CurrentSlot() const override { return m_slot; }
     void SetCurrentSlot(int slot) override { m_slot = slot; }
-    int Contacts() const override { return m_contacts; }
+    int Contacts() const override { return m_config.contacts; }
     void SetSlotText(int slot, std::wstring_view text) override;
     void SelectSlot(int slot) override;
     std::wstring RepeatText() const override {
@@ -139,18 +142,13 @@ private:
     HICON m_icon = nullptr;
     CEdit m_feedback;         // edit 1214: write feedback, acknowledgement, key echo
     CComboBox m_contactsBox;  // combo 1051: "1".."24"
-    // Members of the configuration, set to its defaults in the constructor.
-    std::int32_t m_serial;
+    // The configuration the fields show, but for its slots: the slot fields hold those.
+    Configuration m_config;
     std::wstring m_contactsText;
     std::int32_t m_register0 = 0;  // what direct programming writes to register 0
-    BOOL m_protected;
-    std::uint32_t m_bounceTime;
-    std::uint32_t m_speed;      // programming speed: the transmission timer interval in ms
-    std::wstring m_repeatText;  // key-repeat mask as hex text
     BOOL m_keyStack = FALSE;
     DeviceLibrary m_device;  // null: no library device, writes use the lock LEDs
     std::int32_t m_deviceNo = 0;
-    std::int32_t m_contacts;
     std::int32_t m_slot = 0;  // current key-event slot, 0..47
     BOOL m_notWritten = FALSE;
     std::wstring_view m_versionTitle;
