@@ -51,7 +51,7 @@ std::wstring MakeCounter(const std::wstring& path, std::int32_t number) {
         return {};
     if (number < 0 || number > kMaxSharedSerial)
         return L"It would start at " + std::to_wstring(number) +
-               L", and a serial number is from 0 to 268435455.";
+               L", and a serial number is from 0 to " + std::to_wstring(kMaxSharedSerial) + L".";
     return CreateFileBytes(path, std::to_string(number) + "\r\n");
 }
 
