@@ -6,29 +6,10 @@
 #include <vector>
 
 #include "framework/SystemReason.h"
+#include "settings/FileHandle_win.h"
 #include "settings/FileRules.h"
 
 namespace {
-
-// A file handle that closes itself.
-class CFile {
-public:
-    explicit CFile(HANDLE handle) : m_handle(handle) {}
-    ~CFile() { Close(); }
-    CFile(const CFile&) = delete;
-    CFile& operator=(const CFile&) = delete;
-
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    bool Close() {
-        const bool closed = !IsOpen() || ::CloseHandle(m_handle) != FALSE;
-        m_handle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 std::wstring FullPath(const std::wstring& path) {
     const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -161,31 +142,13 @@ SaveOutcome ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
 
 namespace {
 
-// Writes all the bytes at the file's current end; false with the reason in the thread's
-// last error otherwise.
-bool WriteAll(HANDLE file, std::string_view bytes) {
-    DWORD done = 0;
-    const bool written =
-        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-        done == bytes.size();
-    if (!written && ::GetLastError() == ERROR_SUCCESS)
-        ::SetLastError(ERROR_WRITE_FAULT);  // a short write without a reason
-    return written;
-}
-
 // The appenders of one file take turns on a byte far beyond any real end of it. Each holds the
 // turn for one write; a turn that stays taken for a second (a program that hangs over a lost
 // share) is reported instead of waited for.
 bool TakeTurn(HANDLE file) {
     OVERLAPPED turn{};
     turn.OffsetHigh = 0x40000000;
-    for (int attempt = 0;; ++attempt) {
-        if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &turn))
-            return true;
-        if (::GetLastError() != ERROR_LOCK_VIOLATION || attempt == 100)
-            return false;
-        ::Sleep(10);
-    }
+    return LockPolling(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, turn, 1, 0, 1000);
 }
 
 // Whether the file of `size` bytes ends in a line feed; an empty one counts as ending well.

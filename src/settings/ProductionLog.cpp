@@ -106,11 +106,7 @@ std::optional<std::int32_t> NumberOf(const std::string& text) {
 }
 
 std::optional<std::wstring> TextOf(std::string_view field) {
-    // The apostrophe that kept a spreadsheet from running the field as a formula.
-    if (field.size() > 1 && field[0] == '\'' &&
-        std::string_view("=+-@\t\r").find(field[1]) != std::string_view::npos)
-        field.remove_prefix(1);
-    return DecodeUtf8(field);
+    return DecodeUtf8(CsvText(field));
 }
 
 }  // namespace

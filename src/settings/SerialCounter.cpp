@@ -1,5 +1,8 @@
 #include "settings/SerialCounter.h"
 
+#include <charconv>
+#include <string>
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -37,16 +40,15 @@ CounterText ReadCounterText(std::string_view bytes) {
     std::string_view digits = bytes;
     if (digits.ends_with("\n"))
         digits.remove_suffix(digits.ends_with("\r\n") ? 2 : 1);
-    std::int64_t number = 0;
-    bool valid = digits.size() < bytes.size() && !digits.empty();
-    for (const char c : digits) {
-        valid = valid && c >= '0' && c <= '9' && number <= kMaxSharedSerial;
-        number = valid ? number * 10 + (c - '0') : number;
-    }
-    if (valid && number <= kMaxSharedSerial)
+    // Unsigned: a sign is refused as any other character is.
+    std::uint32_t number = 0;
+    const char* const end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, number);
+    if (digits.size() < bytes.size() && error == std::errc() && stop == end &&
+        number <= static_cast<std::uint32_t>(kMaxSharedSerial))
         return {static_cast<std::int32_t>(number), {}};
-    return {std::nullopt, L"It holds \"" + Shown(bytes) +
-                              L"\", not a serial number from 0 to 268435455 and a line end."};
+    return {std::nullopt, L"It holds \"" + Shown(bytes) + L"\", not a serial number from 0 to " +
+                              std::to_wstring(kMaxSharedSerial) + L" and a line end."};
 }
 
 void CSerialCounter::Use(std::wstring path, std::wstring problem) {
@@ -68,9 +70,8 @@ CSerialCounter::Taken CSerialCounter::Take() {
             refusal = text.refusal;
             // The counter must be left holding a number that a key box can take.
             if (text.number == kMaxSharedSerial)
-                refusal =
-                    L"Its numbers are used up: 268435455 is the last serial number a key "
-                    L"box takes.";
+                refusal = L"Its numbers are used up: " + std::to_wstring(kMaxSharedSerial) +
+                          L" is the last serial number a key box takes.";
             if (!refusal.empty())
                 return std::nullopt;
             taken = text.number;

@@ -4,10 +4,20 @@
 
 #include "text/Unicode.h"
 
+namespace {
+
+// The characters that start a formula in a spreadsheet.
+constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+
+bool StartsFormula(char32_t c) {
+    return c < 0x80 && kFormulaStarts.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+}  // namespace
+
 void AppendCsvField(std::string& line, std::wstring_view text) {
     std::string field;
-    if (!text.empty() &&
-        std::wstring_view(L"=+-@\t\r").find(text.front()) != std::wstring_view::npos)
+    if (!text.empty() && StartsFormula(text.front()))
         field = "'";
     AppendUtf8(field, text);
     if (field.find_first_of(",\"\r\n") == std::string::npos) {
@@ -21,6 +31,12 @@ void AppendCsvField(std::string& line, std::wstring_view text) {
         line += c;
     }
     line += '"';
+}
+
+std::string_view CsvText(std::string_view field) {
+    if (field.size() > 1 && field[0] == '\'' && StartsFormula(field[1]))
+        field.remove_prefix(1);
+    return field;
 }
 
 std::span<const std::string> CsvRecords::Next() {

@@ -1,8 +1,26 @@
 #include "text/Unicode.h"
 
+namespace {
+
+// The code point of a surrogate pair.
 char32_t PairCodePoint(char32_t high, char32_t low) {
     return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
 }
+
+// Adds a code point, as a surrogate pair where wchar_t holds UTF-16 units.
+void AppendCodePoint(std::wstring& out, char32_t cp) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (cp > 0xFFFF) {
+            cp -= 0x10000;
+            out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+            return;
+        }
+    }
+    out.push_back(static_cast<wchar_t>(cp));
+}
+
+}  // namespace
 
 char32_t NextCodePoint(std::wstring_view text, size_t& i) {
     auto cp = static_cast<char32_t>(text[i++]);
@@ -36,19 +54,6 @@ void AppendUtf8(std::string& out, std::wstring_view text) {
             out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
         }
     }
-}
-
-// wchar_t holds UTF-16 units on Windows and whole code points elsewhere.
-void AppendCodePoint(std::wstring& out, char32_t cp) {
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (cp > 0xFFFF) {
-            cp -= 0x10000;
-            out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-            return;
-        }
-    }
-    out.push_back(static_cast<wchar_t>(cp));
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.

@@ -8,8 +8,6 @@
 #include <string_view>
 
 void AppendUtf8(std::string& out, std::wstring_view text);
-// Adds a code point, as a surrogate pair where wchar_t holds UTF-16 units.
-void AppendCodePoint(std::wstring& out, char32_t cp);
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF; else nothing.
 std::optional<std::wstring> DecodeUtf8(std::string_view bytes);
 // UTF-16 in either byte order, without a byte-order mark: every surrogate must be half of a
@@ -25,8 +23,6 @@ inline bool IsHighSurrogate(char32_t unit) {
 inline bool IsLowSurrogate(char32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
-// The code point of a surrogate pair.
-char32_t PairCodePoint(char32_t high, char32_t low);
 
 // The code point that starts at text[i], a surrogate pair taken whole where wchar_t holds
 // UTF-16 units; `i` moves past it. Half a pair comes back as the surrogate it is.
