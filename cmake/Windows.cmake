@@ -89,6 +89,16 @@ function(orvanta_test_program name)
     add_dependencies(test_programs ${name})
 endfunction()
 
+# A googletest program of the Windows tests (tests/gui, tests/win), with the GUI driver's
+# helpers; its tests run one at a time.
+function(orvanta_win_test name)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE gui_driver gtest_main)
+    orvanta_test_program(${name})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
+endfunction()
+
 # The tests that drive the real program (with the GUI driver and the key box emulator the
 # others use too), the in-process tests, the benchmarks.
 foreach(dir IN ITEMS tests/gui tests/win bench)
