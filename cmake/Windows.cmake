@@ -11,7 +11,9 @@ if(ORVANTA_ASSERTIONS)
 endif()
 
 set(ORVANTA_WIN_DEFS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-set(ORVANTA_WIN_LINK -static -static-libgcc -static-libstdc++ -municode)
+# Every program links its runtime in: it runs with no DLL beside it but the system's.
+set(ORVANTA_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(ORVANTA_WIN_LINK ${ORVANTA_STATIC_LINK} -municode)
 
 # The program is small: its code runs once per user action (a dialog, a field, a file) and is
 # built for size, each function in a section of its own so that the link drops what nothing
@@ -82,9 +84,19 @@ function(orvanta_test_program name)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
         UNITY_BUILD ON)
     target_compile_options(${name} PRIVATE -O1)
-    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+    target_link_options(${name} PRIVATE ${ORVANTA_STATIC_LINK})
     orvanta_warnings(${name})
     add_dependencies(test_programs ${name})
+endfunction()
+
+# A googletest program of the Windows tests (tests/gui, tests/win), with the GUI driver's
+# helpers; its tests run one at a time.
+function(orvanta_win_test name)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE gui_driver gtest_main)
+    orvanta_test_program(${name})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
 endfunction()
 
 # The tests that drive the real program (with the GUI driver and the key box emulator the

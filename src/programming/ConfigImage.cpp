@@ -1,6 +1,9 @@
 #include "programming/ConfigImage.h"
 
+#include <algorithm>
 #include <cassert>
+#include <charconv>
+#include <system_error>
 
 #include "text/HexText.h"
 
@@ -103,15 +106,16 @@ std::optional<Configuration> DecodeConfigImage(std::span<const std::uint8_t> ima
                                                std::int32_t contacts) {
     if (contacts < 1 || contacts > 24 || static_cast<int>(image.size()) != ActiveLength(contacts))
         return std::nullopt;
-    std::uint8_t check = 0;
+    // The serial number as this program writes it: 7 upper-case hex digits and their check byte.
+    const auto digits = image.subspan(kSerialOffset, 7);
+    const char* const first = reinterpret_cast<const char*>(digits.data());
+    const char* const last = first + digits.size();
     std::uint32_t serial = 0;
-    for (int k = 0; k < 7; ++k) {
-        const std::uint8_t digit = image[static_cast<size_t>(kSerialOffset + k)];
-        check ^= digit;
-        const int nibble = digit <= '9' ? digit - '0' : digit - 'A' + 10;
-        serial = serial << 4 | (static_cast<std::uint32_t>(nibble) & 0x0F);
-    }
-    if (check != image[kSerialOffset + 7])
+    const auto [end, error] = std::from_chars(first, last, serial, 16);
+    if (error != std::errc() || end != last)
+        return std::nullopt;
+    const auto serialBytes = SerialBytes(static_cast<std::int32_t>(serial));
+    if (!std::equal(serialBytes.begin(), serialBytes.end(), image.begin() + kSerialOffset))
         return std::nullopt;
     Configuration config;
     config.serial = static_cast<std::int32_t>(serial);

@@ -33,6 +33,6 @@ inline constexpr wchar_t kCounterChoice[] =
     L"\".\n\nYes: choose another counter file.\nNo: stop sharing; this bench numbers its own key "
     L"boxes from the serial field on.\nCancel: keep the counter.";
 inline constexpr wchar_t kCounterTip[] = L"\", shared with the other benches.";
+inline constexpr wchar_t kCannotMakeCounter[] = L"Cannot make the serial counter \"";
 // The key maps in the production log: the system menu entry.
 inline constexpr wchar_t kLogKeyMapMenu[] = L"Key map from production lo&g...";
-inline constexpr wchar_t kCannotMakeCounter[] = L"Cannot make the serial counter \"";
