@@ -30,7 +30,7 @@ std::string LongLog(int lines) {
 // Opens the key maps and returns the milliseconds until the list holds `lines` lines, or -1.
 double OpenOnce(const gui::Program& program, int lines) {
     const Stopwatch watch;
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_LOG_KEY_MAP, 0);
+    program.SystemCommand(IDM_LOG_KEY_MAP);
     HWND keyMaps = nullptr;
     const bool shown = gui::WaitUntil([&] {
         keyMaps = program.FindBox();

@@ -181,7 +181,7 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     TakeImage(figures, keyBox, expected);
     AnalysePacing(figures, keyBox.LockEvents(), keyBox.Images().front().scrollTimes, clickTick);
 
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    program.SystemCommand(SC_CLOSE);
     program.WaitForExit(5000);
     gui::WaitUntil([] { return true; }, 0);  // let this thread's key state catch up
     figures.locksOffAfter = AllLocksOff();

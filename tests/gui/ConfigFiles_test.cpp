@@ -29,7 +29,7 @@ std::vector<std::wstring> ConfigFields(const Program& program) {
 // Picks `path` in the file dialog the system menu command opens, as the user would type it;
 // confirms the question whether to replace an existing file.
 void ChooseFile(const Program& program, UINT command, const std::wstring& path) {
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, command, 0);
+    program.SystemCommand(command);
     const HWND fileDialog = program.WaitForBox();
     ASSERT_NE(fileDialog, nullptr);
     ASSERT_TRUE(::SetDlgItemTextW(fileDialog, kFileNameField, path.c_str())) << "no file name";

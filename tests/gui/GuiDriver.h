@@ -137,6 +137,8 @@ public:
         ::PostMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(id, code),
                        reinterpret_cast<LPARAM>(Item(id)));
     }
+    // Posts a command of the system menu (SC_CLOSE, or one of the program's own entries).
+    void SystemCommand(WPARAM id) const { ::PostMessageW(m_dialog, WM_SYSCOMMAND, id, 0); }
 
     // A message box the program showed: its caption and text.
     struct Box {

@@ -40,7 +40,7 @@ TEST_F(StoredSettings, EndeStoresTheDefaultsAndEachStartHandsOutTheNextSerial) {
             if (leave == L"Esc")
                 gui::TypeKey(VK_ESCAPE);
             else
-                ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+                program.SystemCommand(SC_CLOSE);
         }
         ASSERT_TRUE(program.WaitForExit()) << "a box appeared: " << gui::BoxText(program.FindBox());
         EXPECT_EQ(gui::DwordSetting(L"contacts"), 4u) << "start " << shown;

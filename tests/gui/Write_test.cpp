@@ -239,7 +239,7 @@ TEST_F(WriteOverLocks, ClosingMidTransmissionLeavesEveryLockOff) {
     ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.LockEvents().size() >= 6; }));
     gui::TypeKey(VK_CAPITAL);
     ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.LockEvents().size() >= 8; }));
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    program.SystemCommand(SC_CLOSE);
     ASSERT_TRUE(program.WaitForExit());
 
     // The locks go off without our help, and no lock key is left held down.
@@ -457,10 +457,7 @@ TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
     ::DeleteFileW(log.c_str());
     ::RegSetKeyValueW(HKEY_CURRENT_USER, gui::kSettingsKey, L"LogFile", REG_SZ, log.c_str(),
                       static_cast<DWORD>((log.size() + 1) * sizeof(wchar_t)));
-    const auto openKeyMaps = [&] {
-        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_LOG_KEY_MAP, 0);
-    };
-    openKeyMaps();
+    program.SystemCommand(IDM_LOG_KEY_MAP);
     const auto missing = program.AnswerBox(IDOK);
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->text.rfind(L"Cannot read the production log \"" + log + L"\":\n", 0), 0u);
@@ -493,7 +490,7 @@ TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
     other.slots[2] = L"5";
     ASSERT_NO_FATAL_FAILURE(Enter(other));
     program.SetText(IDC_SPEED, L"3");
-    openKeyMaps();
+    program.SystemCommand(IDM_LOG_KEY_MAP);
     const HWND keyMaps = program.WaitForBox();
     ASSERT_NE(keyMaps, nullptr);
     EXPECT_EQ(gui::WindowText(keyMaps), L"Key maps in the production log");
