@@ -70,8 +70,7 @@ LogOpenFigures MeasureLogOpen(int lines, int rounds) {
         figures.failure = "cannot write the log";
         return figures;
     }
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, gui::kSettingsKey, L"LogFile", REG_SZ, path.c_str(),
-                      static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    gui::SetTextSetting(L"LogFile", path);
     std::vector<double> opens;
     {
         gui::Program program;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -253,6 +254,11 @@ inline void SetDwordSetting(const wchar_t* name, DWORD value) {
     ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
 }
 
+inline void SetTextSetting(const wchar_t* name, const std::wstring& text) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, text.c_str(),
+                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
 inline std::optional<DWORD> DwordSetting(const wchar_t* name) {
     DWORD value = 0;
     DWORD size = sizeof(value);
@@ -278,14 +284,10 @@ inline bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
     return !file.fail();
 }
 
-// The name of a file that matches a pattern with wildcards, or empty when none does.
-inline std::wstring FileLike(const std::wstring& pattern) {
-    WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return {};
-    ::FindClose(search);
-    return found.cFileName;
+// A whole file as it is on the disk; empty when there is none.
+inline std::string FileContent(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 }  // namespace gui

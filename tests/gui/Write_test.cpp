@@ -304,19 +304,6 @@ std::wstring KnownFolder(const KNOWNFOLDERID& id) {
     return path;
 }
 
-std::string FileContent(const std::wstring& path) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string content(1 << 16, '\0');
-    DWORD read = 0;
-    if (file == INVALID_HANDLE_VALUE ||
-        !::ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr))
-        read = 0;
-    ::CloseHandle(file);
-    content.resize(read);
-    return content;
-}
-
 // Every write leaves a line, in the Documents folder while no other place is set: one whose
 // answer never came once the next write starts, after the torn last line of the log. While a
 // spreadsheet holds the log, the write still counts and its line waits in the spool, where it
@@ -365,7 +352,7 @@ TEST_F(WriteOverLocks, TheProductionLogKeepsEveryWriteInOrder) {
     ASSERT_TRUE(::TerminateProcess(process, 1));
     ::WaitForSingleObject(process, gui::kTimeoutMs);
     ::CloseHandle(process);
-    EXPECT_NE(FileContent(spool), "");
+    EXPECT_NE(gui::FileContent(spool), "");
     gui::Program restarted;
     ASSERT_TRUE(restarted.Start());
 
@@ -379,11 +366,11 @@ TEST_F(WriteOverLocks, TheProductionLogKeepsEveryWriteInOrder) {
     std::string content;
     EXPECT_TRUE(gui::WaitUntil(
         [&] {
-            content = FileContent(log);
+            content = gui::FileContent(log);
             return std::count(content.begin(), content.end(), '\n') >= 5;
         },
         kImageTimeoutMs));
-    EXPECT_EQ(FileContent(spool), "");
+    EXPECT_EQ(gui::FileContent(spool), "");
     for (int i = 0; i < 3; ++i) {
         std::string hex;
         for (std::uint8_t byte : images[i].bytes) {
@@ -455,8 +442,7 @@ TEST_F(WriteFromFile, TheFileIsShownAndWritten) {
 TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
     const std::wstring log = gui::BuildDir() + L"\\key maps log.csv";
     ::DeleteFileW(log.c_str());
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, gui::kSettingsKey, L"LogFile", REG_SZ, log.c_str(),
-                      static_cast<DWORD>((log.size() + 1) * sizeof(wchar_t)));
+    gui::SetTextSetting(L"LogFile", log);
     program.SystemCommand(IDM_LOG_KEY_MAP);
     const auto missing = program.AnswerBox(IDOK);
     ASSERT_TRUE(missing);
