@@ -94,10 +94,7 @@ public:
     ~Program() {
         if (m_process.hProcess == nullptr)
             return;
-        if (Running()) {
-            ::TerminateProcess(m_process.hProcess, 99);
-            ::WaitForSingleObject(m_process.hProcess, kTimeoutMs);
-        }
+        Kill();
         ::CloseHandle(m_process.hProcess);
         ::CloseHandle(m_process.hThread);
     }
@@ -168,6 +165,13 @@ public:
         WaitUntil([&] { return (box = FindBox()) != nullptr; }, timeoutMs);
         return box;
     }
+    // Waits for a box of the program other than `below`, as one that `below` shows above
+    // itself; null when none came.
+    HWND WaitForBoxOver(HWND below) const {
+        HWND box = nullptr;
+        WaitUntil([&] { return (box = FindBox()) != nullptr && box != below; });
+        return box != below ? box : nullptr;
+    }
     bool WaitForNoBox(DWORD timeoutMs = kTimeoutMs) const {
         return WaitUntil([&] { return FindBox() == nullptr; }, timeoutMs);
     }
@@ -190,6 +194,13 @@ public:
     }
     bool WaitForExit(DWORD timeoutMs = kTimeoutMs) const {
         return WaitUntil([&] { return !Running(); }, timeoutMs);
+    }
+    // Ends the program at once, as a crash would; true once it has ended.
+    bool Kill() const {
+        if (Running())
+            ::TerminateProcess(m_process.hProcess, 99);
+        return m_process.hProcess == nullptr ||
+               ::WaitForSingleObject(m_process.hProcess, kTimeoutMs) == WAIT_OBJECT_0;
     }
     // Waits until the program has handled everything posted to it so far. A sent message
     // overtakes posted ones, so the probe is posted: the hidden "programmed" button is pushed

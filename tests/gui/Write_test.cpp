@@ -312,15 +312,9 @@ TEST_F(WriteOverLocks, TheProductionLogKeepsEveryWriteInOrder) {
     const std::wstring log = KnownFolder(FOLDERID_Documents) + L"\\Orvanta log.csv";
     const std::wstring spool =
         KnownFolder(FOLDERID_LocalAppData) + L"\\Orvanta\\unwritten log lines.csv";
-    const std::string head =
-        "\xEF\xBB\xBFTime,Computer,Serial,Result,Method,Contacts,Configuration file,Image\r\n";
+    const std::string head = LogPrefix(0, true);
     ::DeleteFileW(spool.c_str());
-    const HANDLE torn = ::CreateFileW(log.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ASSERT_TRUE(::WriteFile(torn, (head + "x,torn").data(), static_cast<DWORD>(head.size() + 6),
-                            &written, nullptr));
-    ::CloseHandle(torn);
+    ASSERT_TRUE(gui::WriteFileBytes(log, head + "x,torn"));
     Entry e;
     e.serial = L"1041";
     e.slots[0] = L"1e";
@@ -346,12 +340,7 @@ TEST_F(WriteOverLocks, TheProductionLogKeepsEveryWriteInOrder) {
         << box->text;
     EXPECT_NE(box->text.find(L"kept in \"" + spool + L"\""), std::wstring::npos) << box->text;
     // Ended as by a crash: the line is in the spool alone, and the next start takes it.
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(program.Dialog(), &processId);
-    const HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
-    ASSERT_TRUE(::TerminateProcess(process, 1));
-    ::WaitForSingleObject(process, gui::kTimeoutMs);
-    ::CloseHandle(process);
+    ASSERT_TRUE(program.Kill());
     EXPECT_NE(gui::FileContent(spool), "");
     gui::Program restarted;
     ASSERT_TRUE(restarted.Start());
@@ -491,11 +480,8 @@ TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
     };
     EXPECT_EQ(find(L"77"), 1);  // newest first
     ::PostMessageW(keyMaps, WM_COMMAND, IDOK, 0);
-    HWND refusal = nullptr;
-    ASSERT_TRUE(gui::WaitUntil([&] {
-        refusal = program.FindBox();
-        return refusal != nullptr && refusal != keyMaps;
-    }));
+    const HWND refusal = program.WaitForBoxOver(keyMaps);
+    ASSERT_NE(refusal, nullptr);
     EXPECT_EQ(gui::BoxText(refusal).rfind(L"The line of serial number 77 holds no key map", 0), 0u);
     gui::Answer(refusal, IDOK);
     EXPECT_EQ(find(L"7"), -1);
