@@ -29,7 +29,7 @@ std::string Narrow(const std::wstring& text) {
 }
 
 // Types the settings into the dialog the way the user would leave them before a write.
-void EnterSettings(const gui::Program& program, const BenchSettings& settings, int contacts,
+void EnterSettings(const gui::Program& program, const Configuration& settings, int contacts,
                    int speed) {
     program.SetText(IDC_SPEED, std::to_wstring(speed));
     program.SetText(IDC_SERIAL, std::to_wstring(settings.serial));
@@ -131,9 +131,9 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     figures.contacts = contacts;
     figures.speed = speed;
     figures.blocking = blocking;
-    const BenchSettings settings = MakeBenchSettings(contacts);
+    const Configuration settings = MakeBenchSettings(contacts);
     ConfigImage expected{};
-    figures.length = ExpectedImage(settings, contacts, expected);
+    figures.length = BuildConfigImage(expected, settings);
     figures.steps = CLockTransmission::StepCount(figures.length);
     figures.plannedMs = CLockTransmission::BlockingStepTime(figures.steps - 1, figures.steps);
     figures.expectedLetter = ComputeAckLetter(expected.data(), figures.length);
@@ -191,7 +191,7 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
 
 int SendBareLoop(int contacts, int speed) {
     ConfigImage image{};
-    const int length = ExpectedImage(MakeBenchSettings(contacts), contacts, image);
+    const int length = BuildConfigImage(image, MakeBenchSettings(contacts));
     BatchRecorder recorder;
     CLockTransmission(image, recorder).SendBlocking(length);
     HANDLE timer = ::CreateWaitableTimerExW(nullptr, nullptr, 0x2, TIMER_ALL_ACCESS);
@@ -218,7 +218,7 @@ ProgramRunFigures MeasureBareRun(int contacts, int speed) {
     figures.contacts = contacts;
     figures.speed = speed;
     ConfigImage expected{};
-    figures.length = ExpectedImage(MakeBenchSettings(contacts), contacts, expected);
+    figures.length = BuildConfigImage(expected, MakeBenchSettings(contacts));
     figures.steps = CLockTransmission::StepCount(figures.length);
     figures.expectedLetter = ComputeAckLetter(expected.data(), figures.length);
 
