@@ -4,6 +4,7 @@
 
 Configuration MakeBenchSettings(int contacts) {
     Configuration settings;
+    settings.slots.fill(L"0");
     settings.serial = 0x4711 + contacts;
     settings.protectedFlag = true;
     settings.bounceTime = 5;

@@ -6,5 +6,6 @@
 #include "programming/ConfigImage.h"
 
 // Fixed settings for a contact count, with slot words chosen so that the channel sends data
-// steps of one, two and three keys. Slots the contact count leaves out stay empty.
+// steps of one, two and three keys. The slots the contact count leaves out hold 0, as in a
+// fresh dialog.
 Configuration MakeBenchSettings(int contacts);

@@ -28,23 +28,6 @@ std::string Narrow(const std::wstring& text) {
     return narrow;
 }
 
-// Types the settings into the dialog the way the user would leave them before a write.
-void EnterSettings(const gui::Program& program, const Configuration& settings, int contacts,
-                   int speed) {
-    program.SetText(IDC_SPEED, std::to_wstring(speed));
-    program.SetText(IDC_SERIAL, std::to_wstring(settings.serial));
-    program.SetText(IDC_BOUNCE, std::to_wstring(settings.bounceTime));
-    program.SetText(IDC_REPEAT, settings.repeatText);
-    program.Send(IDC_PROTECTED, BM_SETCHECK, settings.protectedFlag ? BST_CHECKED : BST_UNCHECKED);
-    // The dialog takes the contact count from the list's selection change, not from the text.
-    program.Send(IDC_CONTACTS, CB_SETCURSEL, static_cast<WPARAM>(contacts - 1));
-    program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
-    for (int s = 0; s < kSlotCount; ++s) {
-        const std::wstring& text = settings.slots[static_cast<std::size_t>(s)];
-        program.SetText(IDC_SLOT_FIRST + s, text.empty() ? L"0" : text);
-    }
-}
-
 // What the key box saw, against the pace the timer should have kept.
 void AnalysePacing(ProgramRunFigures& figures,
                    const std::vector<CKeyBoxEmulator::LockEvent>& events,
@@ -131,7 +114,8 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     figures.contacts = contacts;
     figures.speed = speed;
     figures.blocking = blocking;
-    const Configuration settings = MakeBenchSettings(contacts);
+    Configuration settings = MakeBenchSettings(contacts);
+    settings.speed = static_cast<std::uint32_t>(speed);
     ConfigImage expected{};
     figures.length = BuildConfigImage(expected, settings);
     figures.steps = CLockTransmission::StepCount(figures.length);
@@ -146,7 +130,7 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     }
     figures.startMs = start.Ms();
 
-    EnterSettings(program, settings, contacts, speed);
+    program.EnterConfiguration(settings);
     if (!program.Settle() || !gui::ResetLocks() || !program.BringToFront()) {
         figures.failure = "could not prepare the dialog";
         return figures;

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "programming/Configuration.h"
 #include "ui/resource.h"
 
 namespace gui {
@@ -128,6 +129,19 @@ public:
         DWORD_PTR result = 0;
         ::SendMessageTimeoutW(Item(id), msg, wParam, lParam, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
         return static_cast<LRESULT>(result);
+    }
+    // Types a configuration into the main dialog's fields. The dialog takes the contact count
+    // from the list's selection change, not from its text.
+    void EnterConfiguration(const Configuration& config) const {
+        SetText(IDC_SERIAL, std::to_wstring(config.serial));
+        Send(IDC_PROTECTED, BM_SETCHECK, config.protectedFlag ? BST_CHECKED : BST_UNCHECKED);
+        SetText(IDC_BOUNCE, std::to_wstring(config.bounceTime));
+        SetText(IDC_SPEED, std::to_wstring(config.speed));
+        SetText(IDC_REPEAT, config.repeatText);
+        Send(IDC_CONTACTS, CB_SETCURSEL, static_cast<WPARAM>(config.contacts - 1));
+        PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
+        for (int s = 0; s < kSlotCount; ++s)
+            SetText(IDC_SLOT_FIRST + s, config.slots[static_cast<std::size_t>(s)]);
     }
     // Posts the command a click sends; returns at once, even when the click opens a box.
     void Click(int id) const { PostNotify(id, BN_CLICKED); }
