@@ -76,7 +76,8 @@ LogOpenFigures MeasureLogOpen(int lines, int rounds) {
         gui::Program program;
         if (!program.Start())
             figures.failure = "the program showed no dialog";
-        OpenOnce(program, lines);  // once before measuring, with the file in the cache
+        else
+            OpenOnce(program, lines);  // once before measuring, with the file in the cache
         for (int round = 0; round < rounds && figures.failure.empty(); ++round) {
             const double ms = OpenOnce(program, lines);
             if (ms < 0)
