@@ -2,8 +2,9 @@
 
 #include "text/HexText.h"
 
-BenchSettings MakeBenchSettings(int contacts) {
-    BenchSettings settings;
+Configuration MakeBenchSettings(int contacts) {
+    Configuration settings;
+    settings.slots.fill(L"0");
     settings.serial = 0x4711 + contacts;
     settings.protectedFlag = true;
     settings.bounceTime = 5;
@@ -18,11 +19,4 @@ BenchSettings MakeBenchSettings(int contacts) {
         settings.slots[static_cast<std::size_t>(s)] = FormatHexText(word);
     }
     return settings;
-}
-
-int ExpectedImage(const BenchSettings& settings, int contacts, ConfigImage& image) {
-    image.fill(0);
-    BenchSettings config = settings;
-    config.contacts = contacts;
-    return BuildConfigImage(image, config);
 }

@@ -30,7 +30,7 @@ std::string LongLog(int lines) {
 // Opens the key maps and returns the milliseconds until the list holds `lines` lines, or -1.
 double OpenOnce(const gui::Program& program, int lines) {
     const Stopwatch watch;
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_LOG_KEY_MAP, 0);
+    program.SystemCommand(IDM_LOG_KEY_MAP);
     HWND keyMaps = nullptr;
     const bool shown = gui::WaitUntil([&] {
         keyMaps = program.FindBox();
@@ -70,14 +70,14 @@ LogOpenFigures MeasureLogOpen(int lines, int rounds) {
         figures.failure = "cannot write the log";
         return figures;
     }
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, gui::kSettingsKey, L"LogFile", REG_SZ, path.c_str(),
-                      static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    gui::SetTextSetting(L"LogFile", path);
     std::vector<double> opens;
     {
         gui::Program program;
         if (!program.Start())
             figures.failure = "the program showed no dialog";
-        OpenOnce(program, lines);  // once before measuring, with the file in the cache
+        else
+            OpenOnce(program, lines);  // once before measuring, with the file in the cache
         for (int round = 0; round < rounds && figures.failure.empty(); ++round) {
             const double ms = OpenOnce(program, lines);
             if (ms < 0)

@@ -28,23 +28,6 @@ std::string Narrow(const std::wstring& text) {
     return narrow;
 }
 
-// Types the settings into the dialog the way the user would leave them before a write.
-void EnterSettings(const gui::Program& program, const BenchSettings& settings, int contacts,
-                   int speed) {
-    program.SetText(IDC_SPEED, std::to_wstring(speed));
-    program.SetText(IDC_SERIAL, std::to_wstring(settings.serial));
-    program.SetText(IDC_BOUNCE, std::to_wstring(settings.bounceTime));
-    program.SetText(IDC_REPEAT, settings.repeatText);
-    program.Send(IDC_PROTECTED, BM_SETCHECK, settings.protectedFlag ? BST_CHECKED : BST_UNCHECKED);
-    // The dialog takes the contact count from the list's selection change, not from the text.
-    program.Send(IDC_CONTACTS, CB_SETCURSEL, static_cast<WPARAM>(contacts - 1));
-    program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
-    for (int s = 0; s < kSlotCount; ++s) {
-        const std::wstring& text = settings.slots[static_cast<std::size_t>(s)];
-        program.SetText(IDC_SLOT_FIRST + s, text.empty() ? L"0" : text);
-    }
-}
-
 // What the key box saw, against the pace the timer should have kept.
 void AnalysePacing(ProgramRunFigures& figures,
                    const std::vector<CKeyBoxEmulator::LockEvent>& events,
@@ -131,9 +114,10 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     figures.contacts = contacts;
     figures.speed = speed;
     figures.blocking = blocking;
-    const BenchSettings settings = MakeBenchSettings(contacts);
+    Configuration settings = MakeBenchSettings(contacts);
+    settings.speed = static_cast<std::uint32_t>(speed);
     ConfigImage expected{};
-    figures.length = ExpectedImage(settings, contacts, expected);
+    figures.length = BuildConfigImage(expected, settings);
     figures.steps = CLockTransmission::StepCount(figures.length);
     figures.plannedMs = CLockTransmission::BlockingStepTime(figures.steps - 1, figures.steps);
     figures.expectedLetter = ComputeAckLetter(expected.data(), figures.length);
@@ -146,7 +130,7 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     }
     figures.startMs = start.Ms();
 
-    EnterSettings(program, settings, contacts, speed);
+    program.EnterConfiguration(settings);
     if (!program.Settle() || !gui::ResetLocks() || !program.BringToFront()) {
         figures.failure = "could not prepare the dialog";
         return figures;
@@ -181,7 +165,7 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
     TakeImage(figures, keyBox, expected);
     AnalysePacing(figures, keyBox.LockEvents(), keyBox.Images().front().scrollTimes, clickTick);
 
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    program.SystemCommand(SC_CLOSE);
     program.WaitForExit(5000);
     gui::WaitUntil([] { return true; }, 0);  // let this thread's key state catch up
     figures.locksOffAfter = AllLocksOff();
@@ -191,7 +175,7 @@ ProgramRunFigures MeasureProgramRun(int contacts, int speed, bool blocking) {
 
 int SendBareLoop(int contacts, int speed) {
     ConfigImage image{};
-    const int length = ExpectedImage(MakeBenchSettings(contacts), contacts, image);
+    const int length = BuildConfigImage(image, MakeBenchSettings(contacts));
     BatchRecorder recorder;
     CLockTransmission(image, recorder).SendBlocking(length);
     HANDLE timer = ::CreateWaitableTimerExW(nullptr, nullptr, 0x2, TIMER_ALL_ACCESS);
@@ -218,7 +202,7 @@ ProgramRunFigures MeasureBareRun(int contacts, int speed) {
     figures.contacts = contacts;
     figures.speed = speed;
     ConfigImage expected{};
-    figures.length = ExpectedImage(MakeBenchSettings(contacts), contacts, expected);
+    figures.length = BuildConfigImage(expected, MakeBenchSettings(contacts));
     figures.steps = CLockTransmission::StepCount(figures.length);
     figures.expectedLetter = ComputeAckLetter(expected.data(), figures.length);
 

@@ -1,8 +1,8 @@
 #include "Spread.h"
 
-#include <windows.h>
-
 #include <algorithm>
+
+#include "framework/PreciseTimer.h"
 
 namespace {
 
@@ -37,16 +37,8 @@ std::vector<double> GapsOf(const std::vector<double>& times) {
     return gaps;
 }
 
-Stopwatch::Stopwatch() {
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    m_start = now.QuadPart;
-}
+Stopwatch::Stopwatch() : m_startUs(CPreciseTimer::Now()) {}
 
 double Stopwatch::Ms() const {
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart - m_start) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
+    return static_cast<double>(CPreciseTimer::Now() - m_startUs) / 1000.0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 struct Spread {
@@ -22,7 +23,7 @@ public:
     double Ms() const;
 
 private:
-    long long m_start;
+    std::int64_t m_startUs;  // on CPreciseTimer::Now()'s clock
 };
 
 // Differences between neighbours of an ordered series of times.

@@ -180,7 +180,7 @@ TickCostFigures MeasureTickCost(int contacts, int speed, bool withKeyBox) {
     figures.keyBox = withKeyBox;
 
     ConfigImage image{};
-    figures.length = ExpectedImage(MakeBenchSettings(contacts), contacts, image);
+    figures.length = BuildConfigImage(image, MakeBenchSettings(contacts));
     figures.expectedLetter = ComputeAckLetter(image.data(), figures.length);
 
     FeedbackWindow window;

@@ -29,7 +29,7 @@ std::vector<std::wstring> ConfigFields(const Program& program) {
 // Picks `path` in the file dialog the system menu command opens, as the user would type it;
 // confirms the question whether to replace an existing file.
 void ChooseFile(const Program& program, UINT command, const std::wstring& path) {
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, command, 0);
+    program.SystemCommand(command);
     const HWND fileDialog = program.WaitForBox();
     ASSERT_NE(fileDialog, nullptr);
     ASSERT_TRUE(::SetDlgItemTextW(fileDialog, kFileNameField, path.c_str())) << "no file name";
@@ -37,11 +37,8 @@ void ChooseFile(const Program& program, UINT command, const std::wstring& path) 
     if (command == IDM_SAVE_CONFIG &&
         ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
         // The question is owned by the file dialog, so it lies above it.
-        HWND question = nullptr;
-        ASSERT_TRUE(gui::WaitUntil([&] {
-            question = program.FindBox();
-            return question != fileDialog && question != nullptr;
-        })) << "no question before replacing the file";
+        const HWND question = program.WaitForBoxOver(fileDialog);
+        ASSERT_NE(question, nullptr) << "no question before replacing the file";
         gui::Answer(question, IDYES);
     }
     ASSERT_TRUE(gui::WaitUntil([&] { return !::IsWindow(fileDialog); }));

@@ -9,12 +9,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "programming/Configuration.h"
 #include "ui/resource.h"
 
 namespace gui {
@@ -93,10 +95,7 @@ public:
     ~Program() {
         if (m_process.hProcess == nullptr)
             return;
-        if (Running()) {
-            ::TerminateProcess(m_process.hProcess, 99);
-            ::WaitForSingleObject(m_process.hProcess, kTimeoutMs);
-        }
+        Kill();
         ::CloseHandle(m_process.hProcess);
         ::CloseHandle(m_process.hThread);
     }
@@ -131,12 +130,27 @@ public:
         ::SendMessageTimeoutW(Item(id), msg, wParam, lParam, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
         return static_cast<LRESULT>(result);
     }
+    // Types a configuration into the main dialog's fields. The dialog takes the contact count
+    // from the list's selection change, not from its text.
+    void EnterConfiguration(const Configuration& config) const {
+        SetText(IDC_SERIAL, std::to_wstring(config.serial));
+        Send(IDC_PROTECTED, BM_SETCHECK, config.protectedFlag ? BST_CHECKED : BST_UNCHECKED);
+        SetText(IDC_BOUNCE, std::to_wstring(config.bounceTime));
+        SetText(IDC_SPEED, std::to_wstring(config.speed));
+        SetText(IDC_REPEAT, config.repeatText);
+        Send(IDC_CONTACTS, CB_SETCURSEL, static_cast<WPARAM>(config.contacts - 1));
+        PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
+        for (int s = 0; s < kSlotCount; ++s)
+            SetText(IDC_SLOT_FIRST + s, config.slots[static_cast<std::size_t>(s)]);
+    }
     // Posts the command a click sends; returns at once, even when the click opens a box.
     void Click(int id) const { PostNotify(id, BN_CLICKED); }
     void PostNotify(int id, WORD code) const {
         ::PostMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(id, code),
                        reinterpret_cast<LPARAM>(Item(id)));
     }
+    // Posts a command of the system menu (SC_CLOSE, or one of the program's own entries).
+    void SystemCommand(WPARAM id) const { ::PostMessageW(m_dialog, WM_SYSCOMMAND, id, 0); }
 
     // A message box the program showed: its caption and text.
     struct Box {
@@ -165,6 +179,13 @@ public:
         WaitUntil([&] { return (box = FindBox()) != nullptr; }, timeoutMs);
         return box;
     }
+    // Waits for a box of the program other than `below`, as one that `below` shows above
+    // itself; null when none came.
+    HWND WaitForBoxOver(HWND below) const {
+        HWND box = nullptr;
+        WaitUntil([&] { return (box = FindBox()) != nullptr && box != below; });
+        return box != below ? box : nullptr;
+    }
     bool WaitForNoBox(DWORD timeoutMs = kTimeoutMs) const {
         return WaitUntil([&] { return FindBox() == nullptr; }, timeoutMs);
     }
@@ -187,6 +208,13 @@ public:
     }
     bool WaitForExit(DWORD timeoutMs = kTimeoutMs) const {
         return WaitUntil([&] { return !Running(); }, timeoutMs);
+    }
+    // Ends the program at once, as a crash would; true once it has ended.
+    bool Kill() const {
+        if (Running())
+            ::TerminateProcess(m_process.hProcess, 99);
+        return m_process.hProcess == nullptr ||
+               ::WaitForSingleObject(m_process.hProcess, kTimeoutMs) == WAIT_OBJECT_0;
     }
     // Waits until the program has handled everything posted to it so far. A sent message
     // overtakes posted ones, so the probe is posted: the hidden "programmed" button is pushed
@@ -251,6 +279,11 @@ inline void SetDwordSetting(const wchar_t* name, DWORD value) {
     ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof(value));
 }
 
+inline void SetTextSetting(const wchar_t* name, const std::wstring& text) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, text.c_str(),
+                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
 inline std::optional<DWORD> DwordSetting(const wchar_t* name) {
     DWORD value = 0;
     DWORD size = sizeof(value);
@@ -276,14 +309,10 @@ inline bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
     return !file.fail();
 }
 
-// The name of a file that matches a pattern with wildcards, or empty when none does.
-inline std::wstring FileLike(const std::wstring& pattern) {
-    WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return {};
-    ::FindClose(search);
-    return found.cFileName;
+// A whole file as it is on the disk; empty when there is none.
+inline std::string FileContent(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 }  // namespace gui

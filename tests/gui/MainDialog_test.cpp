@@ -181,7 +181,7 @@ TEST(ProgramName, TitleAboutBoxAndCaptionsFollowTheNameOfTheProgramFile) {
         for (int id : {IDC_READ, IDC_WAIT_BUTTON, IDC_PROGRAMMED})
             EXPECT_FALSE(::IsWindowVisible(program.Item(id))) << "control " << id << " is shown";
 
-        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        program.SystemCommand(IDM_ABOUTBOX);
         HWND about = program.WaitForBox();
         ASSERT_NE(about, nullptr);
         EXPECT_EQ(gui::WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), title);
@@ -196,7 +196,7 @@ TEST(ProgramName, TitleAboutBoxAndCaptionsFollowTheNameOfTheProgramFile) {
         ASSERT_TRUE(box);
         EXPECT_EQ(box->text, L"Not implemented");
         EXPECT_EQ(box->caption, name);
-        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        program.SystemCommand(SC_CLOSE);
         EXPECT_TRUE(program.WaitForExit());
     }
     ::DeleteFileW((gui::BuildDir() + L"\\ORNIS_Orvanta.exe").c_str());

@@ -3,8 +3,6 @@
 // give a number stops the write before anything goes out.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <tuple>
 
@@ -22,8 +20,7 @@ protected:
         gui::DeleteSettings();
         ASSERT_TRUE(gui::ResetLocks());
         ASSERT_TRUE(gui::WriteFileBytes(m_counter, "1041\r\n"));
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, gui::kSettingsKey, L"SerialFile", REG_SZ,
-                          m_counter.c_str(), (m_counter.size() + 1) * sizeof(wchar_t));
+        gui::SetTextSetting(L"SerialFile", m_counter);
         gui::SetDwordSetting(L"clearTime", 2);  // the programming speed: 2 ms a step
         ASSERT_TRUE(benches[0].Start() && benches[1].Start());
         ASSERT_TRUE(keyBox.Start()) << "no low-level keyboard hook";
@@ -33,10 +30,6 @@ protected:
         EXPECT_TRUE(gui::ResetLocks());
         gui::DeleteSettings();
         ::DeleteFileW(m_counter.c_str());
-    }
-    std::string Counter() const {
-        std::ifstream file(m_counter.c_str(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), {}};
     }
 
     const std::wstring m_counter = gui::BuildDir() + L"\\serial counter.txt";
@@ -74,7 +67,7 @@ TEST_F(SharedSerial, TwoBenchesTakingTurnsNeverWriteOneNumberTwice) {
         })) << "bench "
             << b << ": " << benches[b].Text(IDC_SERIAL);
     }
-    EXPECT_EQ(Counter(), "1045\r\n");
+    EXPECT_EQ(gui::FileContent(m_counter), "1045\r\n");
 }
 
 // A counter that another program holds locked past the wait, a read-only one or one that holds
@@ -99,11 +92,11 @@ TEST_F(SharedSerial, ACounterThatGivesNoNumberStopsTheWrite) {
     ::SetFileAttributesW(m_counter.c_str(), FILE_ATTRIBUTE_READONLY);
     expectRefused(L"The file is read-only.");
     ::SetFileAttributesW(m_counter.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(Counter(), "1041\r\n");
+    EXPECT_EQ(gui::FileContent(m_counter), "1041\r\n");
     ASSERT_TRUE(gui::WriteFileBytes(m_counter, "12ab\r\n"));
     expectRefused(
         L"It holds \"12ab\\r\\n\", not a serial number from 0 to 268435455 and a line end.");
-    EXPECT_EQ(Counter(), "12ab\r\n");
+    EXPECT_EQ(gui::FileContent(m_counter), "12ab\r\n");
 }
 
 }  // namespace

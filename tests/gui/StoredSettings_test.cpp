@@ -22,7 +22,7 @@ protected:
 // was typed since the last exchange from the fields. Esc and the close box end the program
 // without the question, even after a change, and store nothing: the number shows again.
 TEST_F(StoredSettings, EndeStoresTheDefaultsAndEachStartHandsOutTheNextSerial) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, gui::kSettingsKey, L"contacts", REG_SZ, L"7", 4);
+    gui::SetTextSetting(L"contacts", L"7");
     const std::pair<const wchar_t*, std::wstring_view> starts[] = {
         {L"0", L"Ende"}, {L"1", L"Ende"}, {L"2", L"Esc"}, {L"2", L"close box"}, {L"2", L"Ende"}};
     for (const auto& [shown, leave] : starts) {
@@ -40,7 +40,7 @@ TEST_F(StoredSettings, EndeStoresTheDefaultsAndEachStartHandsOutTheNextSerial) {
             if (leave == L"Esc")
                 gui::TypeKey(VK_ESCAPE);
             else
-                ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+                program.SystemCommand(SC_CLOSE);
         }
         ASSERT_TRUE(program.WaitForExit()) << "a box appeared: " << gui::BoxText(program.FindBox());
         EXPECT_EQ(gui::DwordSetting(L"contacts"), 4u) << "start " << shown;

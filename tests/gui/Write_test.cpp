@@ -27,25 +27,16 @@ using gui::Program;
 constexpr DWORD kQuietMs = 400;           // well above two ticks at speeds 2 to 50
 constexpr DWORD kImageTimeoutMs = 60000;  // a blocking 43-byte image takes about 17 s
 
-// What the user typed into the dialog, and the same values as the image builder takes them.
-struct Entry {
-    std::wstring serial = L"0";
-    bool protectedFlag = false;
-    std::wstring bounce = L"10";
-    std::wstring repeat;
-    int contacts = 4;
-    SlotTexts slots;
-
-    Entry() { slots.fill(L"0"); }
+// What the user types into the dialog: the fields of a fresh one, at a speed of 10.
+struct Entry : Configuration {
+    Entry() {
+        speed = 10;
+        slots.fill(L"0");
+    }
 
     ConfigImage Expected() const {
         ConfigImage image{};
-        BuildConfigImage(image, {.serial = std::stoi(serial),
-                                 .contacts = contacts,
-                                 .bounceTime = static_cast<std::uint32_t>(std::stoul(bounce)),
-                                 .protectedFlag = protectedFlag,
-                                 .repeatText = repeat,
-                                 .slots = slots});
+        BuildConfigImage(image, *this);
         return image;
     }
 };
@@ -71,15 +62,7 @@ protected:
     }
 
     void Enter(const Entry& e) {
-        program.SetText(IDC_SERIAL, e.serial);
-        program.Send(IDC_PROTECTED, BM_SETCHECK, e.protectedFlag ? BST_CHECKED : BST_UNCHECKED);
-        program.SetText(IDC_BOUNCE, e.bounce);
-        program.SetText(IDC_SPEED, L"10");
-        program.SetText(IDC_REPEAT, e.repeat);
-        program.Send(IDC_CONTACTS, CB_SETCURSEL, static_cast<WPARAM>(e.contacts - 1));
-        program.PostNotify(IDC_CONTACTS, CBN_SELCHANGE);
-        for (int s = 0; s < kSlotCount; ++s)
-            program.SetText(IDC_SLOT_FIRST + s, e.slots[s]);
+        program.EnterConfiguration(e);
         ASSERT_TRUE(program.Settle());
         ASSERT_TRUE(program.BringToFront());
     }
@@ -132,10 +115,10 @@ protected:
 // answer confirms the write and hands out the next serial number, which is stored at once.
 TEST_F(WriteOverLocks, TimedWriteOfTypedTwelveContactsIsConfirmedByTheRightAnswer) {
     Entry e;
-    e.serial = L"74565";  // 0x12345
+    e.serial = 74565;  // 0x12345
     e.protectedFlag = true;
-    e.bounce = L"25";
-    e.repeat = L"123456";
+    e.bounceTime = 25;
+    e.repeatText = L"123456";
     for (int s = 0; s < kSlotCount; ++s)
         e.slots[s] = std::to_wstring((s * 37) % 256);
     e.slots[1] = L"21E", e.slots[2] = L"12345", e.slots[3] = L"zz", e.slots[7] = L"0xE7";
@@ -176,7 +159,7 @@ TEST_F(WriteOverLocks, TimedWriteOfTypedTwelveContactsIsConfirmedByTheRightAnswe
 // wrong answer stays in the field, and the serial number stays.
 TEST_F(WriteOverLocks, BlockingWriteRequestSendsTheSameChannelAndAWrongAnswerIsNotTaken) {
     Entry e;
-    e.serial = L"268435455";  // 2^28 - 1
+    e.serial = 268435455;  // 2^28 - 1
     e.slots[5] = L"54c";
     keyBox.SetAnswer(CKeyBoxEmulator::Answer::Wrong);
     ASSERT_NO_FATAL_FAILURE(Enter(e));
@@ -239,7 +222,7 @@ TEST_F(WriteOverLocks, ClosingMidTransmissionLeavesEveryLockOff) {
     ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.LockEvents().size() >= 6; }));
     gui::TypeKey(VK_CAPITAL);
     ASSERT_TRUE(gui::WaitUntil([&] { return keyBox.LockEvents().size() >= 8; }));
-    ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    program.SystemCommand(SC_CLOSE);
     ASSERT_TRUE(program.WaitForExit());
 
     // The locks go off without our help, and no lock key is left held down.
@@ -292,7 +275,7 @@ TEST_F(WriteOverLocks, KeyCodeChooserFillsSlotsByNameAndAWriteSendsThem) {
     Entry e;
     e.slots[5] = L"204";
     e.slots[6] = L"2e0";
-    e.repeat = L"8";
+    e.repeatText = L"8";
     ExpectDelivered(e, 43);
 }
 
@@ -304,19 +287,6 @@ std::wstring KnownFolder(const KNOWNFOLDERID& id) {
     return path;
 }
 
-std::string FileContent(const std::wstring& path) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string content(1 << 16, '\0');
-    DWORD read = 0;
-    if (file == INVALID_HANDLE_VALUE ||
-        !::ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr))
-        read = 0;
-    ::CloseHandle(file);
-    content.resize(read);
-    return content;
-}
-
 // Every write leaves a line, in the Documents folder while no other place is set: one whose
 // answer never came once the next write starts, after the torn last line of the log. While a
 // spreadsheet holds the log, the write still counts and its line waits in the spool, where it
@@ -325,20 +295,14 @@ TEST_F(WriteOverLocks, TheProductionLogKeepsEveryWriteInOrder) {
     const std::wstring log = KnownFolder(FOLDERID_Documents) + L"\\Orvanta log.csv";
     const std::wstring spool =
         KnownFolder(FOLDERID_LocalAppData) + L"\\Orvanta\\unwritten log lines.csv";
-    const std::string head =
-        "\xEF\xBB\xBFTime,Computer,Serial,Result,Method,Contacts,Configuration file,Image\r\n";
+    const std::string head = LogPrefix(0, true);
     ::DeleteFileW(spool.c_str());
-    const HANDLE torn = ::CreateFileW(log.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ASSERT_TRUE(::WriteFile(torn, (head + "x,torn").data(), static_cast<DWORD>(head.size() + 6),
-                            &written, nullptr));
-    ::CloseHandle(torn);
+    ASSERT_TRUE(gui::WriteFileBytes(log, head + "x,torn"));
     Entry e;
-    e.serial = L"1041";
+    e.serial = 1041;
     e.slots[0] = L"1e";
+    e.speed = 2;
     ASSERT_NO_FATAL_FAILURE(Enter(e));
-    program.SetText(IDC_SPEED, L"2");
     keyBox.SetAnswer(CKeyBoxEmulator::Answer::None);
     program.Click(IDC_WRITE);
     EXPECT_TRUE(keyBox.WaitForImages(1, kImageTimeoutMs));
@@ -359,13 +323,8 @@ TEST_F(WriteOverLocks, TheProductionLogKeepsEveryWriteInOrder) {
         << box->text;
     EXPECT_NE(box->text.find(L"kept in \"" + spool + L"\""), std::wstring::npos) << box->text;
     // Ended as by a crash: the line is in the spool alone, and the next start takes it.
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(program.Dialog(), &processId);
-    const HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
-    ASSERT_TRUE(::TerminateProcess(process, 1));
-    ::WaitForSingleObject(process, gui::kTimeoutMs);
-    ::CloseHandle(process);
-    EXPECT_NE(FileContent(spool), "");
+    ASSERT_TRUE(program.Kill());
+    EXPECT_NE(gui::FileContent(spool), "");
     gui::Program restarted;
     ASSERT_TRUE(restarted.Start());
 
@@ -379,11 +338,11 @@ TEST_F(WriteOverLocks, TheProductionLogKeepsEveryWriteInOrder) {
     std::string content;
     EXPECT_TRUE(gui::WaitUntil(
         [&] {
-            content = FileContent(log);
+            content = gui::FileContent(log);
             return std::count(content.begin(), content.end(), '\n') >= 5;
         },
         kImageTimeoutMs));
-    EXPECT_EQ(FileContent(spool), "");
+    EXPECT_EQ(gui::FileContent(spool), "");
     for (int i = 0; i < 3; ++i) {
         std::string hex;
         for (std::uint8_t byte : images[i].bytes) {
@@ -427,8 +386,8 @@ protected:
 TEST_F(WriteFromFile, TheFileIsShownAndWritten) {
     Entry e;
     e.protectedFlag = true;
-    e.bounce = L"25";
-    e.repeat = L"5";
+    e.bounceTime = 25;
+    e.repeatText = L"5";
     e.contacts = 6;
     e.slots[0] = L"1e", e.slots[1] = L"21E", e.slots[11] = L"e1";
     EXPECT_EQ(program.Text(IDC_CONTACTS), L"6");
@@ -455,22 +414,18 @@ TEST_F(WriteFromFile, TheFileIsShownAndWritten) {
 TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
     const std::wstring log = gui::BuildDir() + L"\\key maps log.csv";
     ::DeleteFileW(log.c_str());
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, gui::kSettingsKey, L"LogFile", REG_SZ, log.c_str(),
-                      static_cast<DWORD>((log.size() + 1) * sizeof(wchar_t)));
-    const auto openKeyMaps = [&] {
-        ::PostMessageW(program.Dialog(), WM_SYSCOMMAND, IDM_LOG_KEY_MAP, 0);
-    };
-    openKeyMaps();
+    gui::SetTextSetting(L"LogFile", log);
+    program.SystemCommand(IDM_LOG_KEY_MAP);
     const auto missing = program.AnswerBox(IDOK);
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->text.rfind(L"Cannot read the production log \"" + log + L"\":\n", 0), 0u);
 
     Entry e;
-    e.serial = L"2001";
+    e.serial = 2001;
     e.contacts = 12;
     e.protectedFlag = true;
-    e.bounce = L"25";
-    e.repeat = L"a05";
+    e.bounceTime = 25;
+    e.repeatText = L"a05";
     e.slots[0] = L"1e", e.slots[5] = L"21e", e.slots[11] = L"e1", e.slots[47] = L"104";
     ConfigImage unfit = Entry().Expected();
     LogRecord refused;  // one byte too many for 4 contacts
@@ -479,8 +434,8 @@ TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
     refused.image.assign(unfit.begin(), unfit.begin() + 44);
     ASSERT_TRUE(
         gui::WriteFileBytes(log, LogPrefix(0, true) + "no log line\r\n" + FormatLogLine(refused)));
+    e.speed = 2;
     ASSERT_NO_FATAL_FAILURE(Enter(e));
-    program.SetText(IDC_SPEED, L"2");
     program.Click(IDC_WRITE);
     ASSERT_TRUE(keyBox.WaitForImage(kImageTimeoutMs));
     ASSERT_TRUE(gui::WaitUntil([&] { return program.Text(IDC_SERIAL) == L"2002"; }));
@@ -489,11 +444,11 @@ TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
 
     ASSERT_TRUE(program.Start());
     Entry other;
-    other.serial = L"3000";
+    other.serial = 3000;
     other.slots[2] = L"5";
+    other.speed = 3;
     ASSERT_NO_FATAL_FAILURE(Enter(other));
-    program.SetText(IDC_SPEED, L"3");
-    openKeyMaps();
+    program.SystemCommand(IDM_LOG_KEY_MAP);
     const HWND keyMaps = program.WaitForBox();
     ASSERT_NE(keyMaps, nullptr);
     EXPECT_EQ(gui::WindowText(keyMaps), L"Key maps in the production log");
@@ -508,11 +463,8 @@ TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
     };
     EXPECT_EQ(find(L"77"), 1);  // newest first
     ::PostMessageW(keyMaps, WM_COMMAND, IDOK, 0);
-    HWND refusal = nullptr;
-    ASSERT_TRUE(gui::WaitUntil([&] {
-        refusal = program.FindBox();
-        return refusal != nullptr && refusal != keyMaps;
-    }));
+    const HWND refusal = program.WaitForBoxOver(keyMaps);
+    ASSERT_NE(refusal, nullptr);
     EXPECT_EQ(gui::BoxText(refusal).rfind(L"The line of serial number 77 holds no key map", 0), 0u);
     gui::Answer(refusal, IDOK);
     EXPECT_EQ(find(L"7"), -1);
@@ -529,7 +481,7 @@ TEST_F(WriteOverLocks, AKeyMapIsTakenBackFromTheLogBySerialNumber) {
     EXPECT_EQ(program.Send(IDC_PROTECTED, BM_GETCHECK), BST_CHECKED);
     for (int s = 0; s < kSlotCount; ++s)
         EXPECT_EQ(program.Text(IDC_SLOT_FIRST + s), e.slots[s]) << "slot " << s;
-    program.SetText(IDC_SERIAL, e.serial);
+    program.SetText(IDC_SERIAL, std::to_wstring(e.serial));
     program.Click(IDC_WRITE);
     ASSERT_TRUE(keyBox.WaitForImages(2, kImageTimeoutMs));
     const auto images = keyBox.Images();
