@@ -38,6 +38,7 @@ int BuildConfigImage(ConfigImage& image, const Configuration& config);
 // bounce time (its low byte), Protected, the key-repeat text (the mask bits the image holds, in
 // hex, empty for 0) and the slots that such a write builds (the others "0"); the contacts are
 // `contacts`, the serial number the image's. Nothing when the image is not 43 or 109 bytes
-// long, its serial check byte is wrong, or `contacts` (1..24) does not fit its length.
+// long, its serial bytes are not what a build writes (digits and check byte), or `contacts`
+// (1..24) does not fit its length.
 std::optional<Configuration> DecodeConfigImage(std::span<const std::uint8_t> image,
                                                std::int32_t contacts);
